@@ -26,7 +26,8 @@ std::optional<ToolId> ToolFromTag(std::string_view tag) {
 }
 
 ToolId NextTool(ToolId tool) {
-    return tool == ToolId::MemoZol ? ToolId::EuroZol : static_cast<ToolId>(static_cast<int>(tool) + 1);
+    return tool == ToolId::MemoZol ? ToolId::EuroZol
+                                   : static_cast<ToolId>(static_cast<int>(tool) + 1);
 }
 
 std::optional<ToolId> SwitchTarget(ToolId current, int index) {

@@ -20,10 +20,10 @@ TEST(ToolTable, SwitchTargets) {
         std::optional<ToolId> expected;
     };
     const Case cases[] = {
-        {ToolId::EuroZol, 0, ToolId::DigiZol},    {ToolId::DigiZol, 0, ToolId::ReglaZol},
-        {ToolId::ReglaZol, 0, ToolId::MemoZol},   {ToolId::MemoZol, 0, ToolId::EuroZol},
-        {ToolId::EuroZol, 4, ToolId::MemoZol},    {ToolId::MemoZol, 1, ToolId::EuroZol},
-        {ToolId::DigiZol, 2, ToolId::DigiZol},    {ToolId::EuroZol, 5, std::nullopt},
+        {ToolId::EuroZol, 0, ToolId::DigiZol},  {ToolId::DigiZol, 0, ToolId::ReglaZol},
+        {ToolId::ReglaZol, 0, ToolId::MemoZol}, {ToolId::MemoZol, 0, ToolId::EuroZol},
+        {ToolId::EuroZol, 4, ToolId::MemoZol},  {ToolId::MemoZol, 1, ToolId::EuroZol},
+        {ToolId::DigiZol, 2, ToolId::DigiZol},  {ToolId::EuroZol, 5, std::nullopt},
         {ToolId::EuroZol, -1, std::nullopt},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,115 @@
+#include "euro/display_rules.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "euro/number_text.h"
+
+namespace minizol {
+namespace {
+
+// Byte length of the first `count` UTF-8 characters of `text` (all of it when shorter).
+std::size_t Utf8PrefixLength(std::string_view text, std::size_t count) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (startsCharacter && characters++ == count) {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+std::size_t Utf8Length(std::string_view text) {
+    std::size_t characters = 0;
+    for (char c : text) {
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return characters;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::size_t DisplayLimit(std::string_view text) {
+    return text.starts_with('-') ? 14 : 13;
+}
+
+// `value` in exponent form with `digits` significant digits: "-1.2345E+15".
+std::string ExponentText(double value, int digits) {
+    std::array<char, 48> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, digits - 1);
+    std::string text(buffer.data(), result.ptr);
+    const std::size_t e = text.find('e');
+    std::string mantissa = text.substr(0, e);
+    if (mantissa.find('.') != std::string::npos) {
+        mantissa.erase(mantissa.find_last_not_of('0') + 1);
+        if (mantissa.ends_with('.')) {
+            mantissa.pop_back();
+        }
+    }
+    return mantissa + 'E' + text.substr(e + 1);
+}
+
+}  // namespace
+
+std::string FitResultToDisplay(std::string_view numberText) {
+    const std::size_t limit = DisplayLimit(numberText);
+    if (numberText.size() <= limit || !IsNumberText(numberText)) {
+        return std::string(numberText);
+    }
+    const bool exponentForm = numberText.find_first_of("Ee") != std::string_view::npos;
+    const std::size_t point = std::min(numberText.find('.'), numberText.size());
+    if (!exponentForm && point <= limit) {
+        return std::string(numberText);  // only decimals get cut
+    }
+    const double value = NumericValue(numberText);
+    for (int digits = 15; digits > 1; --digits) {
+        std::string text = ExponentText(value, digits);
+        if (text.size() <= limit) {
+            return text;
+        }
+    }
+    return ExponentText(value, 1);
+}
+
+std::string NormalizeDisplayText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == ',') {
+            c = '.';
+        }
+    }
+    const bool negative = out.starts_with('-');
+    const std::size_t limit = negative ? 14 : 13;
+    if (Utf8Length(out) > limit) {
+        out.resize(Utf8PrefixLength(out, limit));
+    }
+    return out;
+}
+
+CurrencyLabels UpdateCurrencyLabels(std::string_view displayText) {
+    if (!IsNumberText(displayText) && !TrimBlanks(displayText).empty()) {
+        return {};
+    }
+    const double value = NumericValue(displayText);
+    if (value == 0.0) {
+        return {"0 Ptas.", "0,00 Euros."};
+    }
+    const double pesetas = value * kPesetasPerEuro;
+    const double euros = value / kPesetasPerEuro;
+    if (!std::isfinite(pesetas) || !std::isfinite(euros)) {
+        return {};  // beyond what a double holds: nothing sensible to show
+    }
+    return {FormatWithPattern(pesetas, "###,###,###,###,###,##0", '.', ',') + " Ptas.",
+            FormatWithPattern(euros, "###,###,###,###,###,###,###0.00", '.', ',') + " Euros."};
+}
+
+}  // namespace minizol

@@ -1,0 +1,86 @@
+#include "euro/display_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace minizol {
+
+// Readable failures for the label pairs.
+void PrintTo(const CurrencyLabels& labels, std::ostream* out) {
+    *out << '"' << labels.pesetas << "\" / \"" << labels.euros << '"';
+}
+
+namespace {
+
+TEST(NormalizeDisplayText, DecimalPointAndLength) {
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"12,5", "12.5"},
+        {"1,2,3", "1.2.3"},
+        {"1234567890123", "1234567890123"},
+        {"12.345678901234", "12.3456789012"},
+        {"-12.345678901234", "-12.3456789012"},
+        {"-1234567890123", "-1234567890123"},
+        {"", ""},
+        {"(Error)", "(Error)"},
+        {"ñññññññññññññññ", "ñññññññññññññ"},  // characters, not bytes
+    };
+    for (const Case& c : cases) {
+        const std::string once = NormalizeDisplayText(c.text);
+        EXPECT_EQ(once, c.expected) << c.text;
+        EXPECT_EQ(NormalizeDisplayText(once), once) << "not idempotent on " << c.text;
+    }
+}
+
+TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"12.3456789012345", "12.3456789012345"},  // the display cuts decimals itself
+        {"-1234567890123.5", "-1234567890123.5"},
+        {"-123456789012345", "-1.2345679E+14"},
+        {"-1.23456789012346E+15", "-1.2345679E+15"},
+        {"5.35279123212345E-05", "5.3527912E-05"},
+        {"9.99999999999999E+307", "1E+308"},
+        {"1E+20", "1E+20"},
+        {"(Error)", "(Error)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FitResultToDisplay(c.text), c.expected) << c.text;
+    }
+}
+
+TEST(UpdateCurrencyLabels, ConvertsBothWays) {
+    struct Case {
+        const char* display;
+        const char* pesetas;
+        const char* euros;
+    };
+    const Case cases[] = {
+        {"1000", "166.386 Ptas.", "6,01 Euros."},
+        {"1", "166 Ptas.", "0,01 Euros."},
+        {"-2", "-333 Ptas.", "-0,01 Euros."},
+        {"", "0 Ptas.", "0,00 Euros."},
+        {"0", "0 Ptas.", "0,00 Euros."},
+        {"0.", "0 Ptas.", "0,00 Euros."},
+        {"0.00", "0 Ptas.", "0,00 Euros."},
+        {"0.001", "0 Ptas.", "0,00 Euros."},
+        {"   ", "0 Ptas.", "0,00 Euros."},
+        {"(Error)", "", ""},
+        {"-", "", ""},
+        {"1000000", "166.386.000 Ptas.", "6.010,12 Euros."},
+        {"1E+20", "16.638.600.000.000.000.000.000 Ptas.", "601.012.104.383.782.000,00 Euros."},
+        {"1E+308", "", ""},  // pesetas beyond any double
+    };
+    for (const Case& c : cases) {
+        const CurrencyLabels expected{c.pesetas, c.euros};
+        EXPECT_EQ(UpdateCurrencyLabels(c.display), expected) << '"' << c.display << '"';
+    }
+}
+
+}  // namespace
+}  // namespace minizol
