@@ -142,7 +142,7 @@ void CalculatorEngine::Backspace() {
 
 void CalculatorEngine::Escape() {
     view_.SetOperatorIndicator("");
-    pendingOperator_.clear();
+    pendingOperator_ = {};
     SetDisplay("");
     storedValue_ = 0.0;
 }
@@ -163,7 +163,7 @@ void CalculatorEngine::Enter() {
         return;
     }
     ApplyPendingOperation();
-    pendingOperator_.clear();
+    pendingOperator_ = {};
     storedValue_ = 0.0;
     startNewEntry_ = true;
     view_.SetOperatorIndicator("");
@@ -187,7 +187,7 @@ void CalculatorEngine::ToPesetas() {
         return;
     }
     SetDisplay(FormatWithPattern(DisplayValue(), "###########", '.', '.'));
-    pendingOperator_.clear();
+    pendingOperator_ = {};
 }
 
 void CalculatorEngine::ToEuros() {
@@ -199,7 +199,7 @@ void CalculatorEngine::ToEuros() {
         return;
     }
     SetDisplay(FormatWithPattern(DisplayValue(), "########0.00", ',', '.'));
-    pendingOperator_.clear();
+    pendingOperator_ = {};
 }
 
 void CalculatorEngine::AddToMemory(double sign) {
@@ -244,7 +244,7 @@ void CalculatorEngine::ShowError() {
     SetDisplay(kErrorText);
     startNewEntry_ = true;
     storedValue_ = 0.0;
-    pendingOperator_.clear();
+    pendingOperator_ = {};
 }
 
 double CalculatorEngine::DisplayValue() const {

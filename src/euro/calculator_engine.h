@@ -48,7 +48,8 @@ class CalculatorEngine {
     void KeyDown(int keyCode);
 
     double StoredValue() const { return storedValue_; }
-    const std::string& PendingOperator() const { return pendingOperator_; }
+    // "", "+", "-", "X" or "/".
+    std::string_view PendingOperator() const { return pendingOperator_; }
     bool StartNewEntry() const { return startNewEntry_; }
     double MemoryValue() const { return memoryValue_; }
 
@@ -73,7 +74,7 @@ class CalculatorEngine {
 
     CalculatorView& view_;
     double storedValue_ = 0.0;
-    std::string pendingOperator_;
+    std::string_view pendingOperator_;  // always one of the literal operator texts
     bool startNewEntry_ = false;
     double memoryValue_ = 0.0;
 };

@@ -1,9 +1,21 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "platform/dialogs.h"
+#include "platform/fonts.h"
+#include "shell/shell.h"
+#include "shell/tool_windows.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QLabel label("MiniZol");
-    label.show();
+    QApplication::setApplicationName(minizol::kApplicationTitle);
+    QApplication::setApplicationVersion("3.0");
+    // Hiding one tool for the next is not the end; closing any tool window is.
+    QApplication::setQuitOnLastWindowClosed(false);
+    minizol::InstallFontSubstitutions();
+
+    minizol::SystemDialogs dialogs;
+    minizol::Shell shell(dialogs, [] { QCoreApplication::quit(); });
+    minizol::RegisterToolWindows(shell);
+    shell.Start();
     return app.exec();
 }

@@ -1,0 +1,159 @@
+#include "euro/frmEuroZol.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringList>
+
+#include "euro/display_rules.h"
+#include "platform/fonts.h"
+#include "shell/twips.h"
+
+namespace minizol {
+namespace {
+
+QRect TwipsRect(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+QString FromStd(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+frmEuroZol::frmEuroZol(Shell& shell)
+    : ToolWindow(shell, {ToolId::EuroZol, QStringLiteral("Calculadora"), true, true, true}),
+      engine_(*this) {
+    SetClientSize({Px(2820), Px(1365)});
+    QWidget* client = centralWidget();
+    client->setFont(DialogFont());
+
+    lblPtas_ = new QLabel(client);
+    lblPtas_->setObjectName("lblPtas");
+    lblPtas_->setGeometry(TwipsRect(480, 120, 2055, 255));
+
+    lblEuros_ = new QLabel(client);
+    lblEuros_->setObjectName("lblEuros");
+    lblEuros_->setGeometry(TwipsRect(480, 480, 2055, 255));
+
+    txtResult_ = new QLineEdit(client);
+    txtResult_->setObjectName("txtResult");
+    txtResult_->setGeometry(TwipsRect(480, 840, 2055, 405));
+    txtResult_->setFont(NamedFont("Arial", 12, true));
+    txtResult_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Disabled so it never takes the keyboard, but drawn like an enabled field to stay readable.
+    txtResult_->setEnabled(false);
+    QPalette palette = txtResult_->palette();
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::Base, QPalette::Window}) {
+        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+    }
+    txtResult_->setPalette(palette);
+    connect(txtResult_, &QLineEdit::textChanged, this, [this] { txtResult_Change(); });
+
+    lblOpera_ = new QLabel(client);
+    lblOpera_->setObjectName("lblOpera");
+    lblOpera_->setGeometry(TwipsRect(240, 960, 255, 255));
+    lblOpera_->setFont(NamedFont("Arial", 12, true));
+
+    lblMemo_ = new QLabel(QStringLiteral("M"), client);
+    lblMemo_->setObjectName("lblMemo");
+    lblMemo_->setGeometry(TwipsRect(2550, 840, 225, 225));
+    lblMemo_->hide();
+
+    Form_Load();
+}
+
+void frmEuroZol::Form_Load() {
+    SetTag(QStringLiteral("EuroZol"));
+    lblPtas_->setText(QStringLiteral("0 Ptas."));
+    lblEuros_->setText(QStringLiteral("0,00 Euros."));
+    txtResult_->setText(QString());
+    txtResult_Change();  // an empty field raises no change, but the rules must have run
+    lblOpera_->setText(QString());
+}
+
+void frmEuroZol::txtResult_Change() {
+    const std::string text = txtResult_->text().toStdString();
+    const std::string normalized = NormalizeDisplayText(text);
+    if (normalized != text) {
+        txtResult_->setText(FromStd(normalized));  // runs this handler again, on the final text
+        return;
+    }
+    const CurrencyLabels labels = UpdateCurrencyLabels(normalized);
+    lblPtas_->setText(FromStd(labels.pesetas));
+    lblEuros_->setText(FromStd(labels.euros));
+}
+
+bool frmEuroZol::Form_KeyDown(int keyCode) {
+    engine_.KeyDown(keyCode);
+    return !isVisible();  // Ctrl has hidden the calculator: the key is spent
+}
+
+bool frmEuroZol::Form_KeyPress(int charCode) {
+    engine_.KeyPress(charCode);
+    return true;  // the display never takes keys itself
+}
+
+void frmEuroZol::mnuAyuda_Click() {
+    ShowCalculatorHelp();
+}
+
+QString frmEuroZol::HelpText() {
+    static const QStringList lines = {
+        "BOTONES:",
+        "<+> Sumar ",
+        "<-> Restar",
+        "<*> Multiplicar",
+        "</> Dividir",
+        "",
+        "<Space> Signo negativo",
+        "<.> <,> Coma",
+        "<Esc.> Borrar todo",
+        "<Back.> Borrar último dígito",
+        "",
+        "<P> Convertir a Pesetas",
+        "<E> Convertir a Euros",
+        "",
+        "<Arr.> Sumar a Memoria",
+        "<Aba.> Restar a Memoria",
+        "<Izq.> Borrar Memoria",
+        "<Der.> Mostrar Memoria",
+        "",
+        "<Ctrl.> Cambiar de Aplicación",
+    };
+    return lines.join("\r\n");
+}
+
+void frmEuroZol::ShowCalculatorHelp() {
+    ShowMessage(HelpText(), MessageIcon::None);
+}
+
+std::string frmEuroZol::DisplayText() const {
+    return txtResult_->text().toStdString();
+}
+
+void frmEuroZol::SetDisplayText(std::string_view text) {
+    txtResult_->setText(FromStd(text));
+}
+
+void frmEuroZol::SetOperatorIndicator(std::string_view op) {
+    lblOpera_->setText(FromStd(op));
+}
+
+void frmEuroZol::SetMemoryIndicatorVisible(bool visible) {
+    lblMemo_->setVisible(visible);
+}
+
+bool frmEuroZol::MemoryIndicatorVisible() const {
+    return !lblMemo_->isHidden();
+}
+
+void frmEuroZol::SwitchToNextTool() {
+    SwitchTool(*this, 0);
+}
+
+void frmEuroZol::ShowHelp() {
+    ShowCalculatorHelp();
+}
+
+}  // namespace minizol

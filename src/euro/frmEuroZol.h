@@ -1,0 +1,48 @@
+#pragma once
+
+#include "euro/calculator_engine.h"
+#include "shell/tool_window.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace minizol {
+
+// The keyboard calculator's window: a display that never takes the focus, the peseta and euro
+// captions, the operator and memory indicators. Every key goes to the engine.
+class frmEuroZol final : public ToolWindow, private CalculatorView {
+    Q_OBJECT
+
+  public:
+    explicit frmEuroZol(Shell& shell);
+
+    static QString HelpText();
+
+  protected:
+    bool Form_KeyDown(int keyCode) override;
+    bool Form_KeyPress(int charCode) override;
+    void mnuAyuda_Click() override;
+
+  private:
+    void Form_Load();
+    void txtResult_Change();
+    void ShowCalculatorHelp();
+
+    // CalculatorView
+    std::string DisplayText() const override;
+    void SetDisplayText(std::string_view text) override;
+    void SetOperatorIndicator(std::string_view op) override;
+    void SetMemoryIndicatorVisible(bool visible) override;
+    bool MemoryIndicatorVisible() const override;
+    void SwitchToNextTool() override;
+    void ShowHelp() override;
+
+    CalculatorEngine engine_;
+    QLabel* lblPtas_ = nullptr;
+    QLabel* lblEuros_ = nullptr;
+    QLineEdit* txtResult_ = nullptr;
+    QLabel* lblOpera_ = nullptr;
+    QLabel* lblMemo_ = nullptr;
+};
+
+}  // namespace minizol

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace minizol {
+
+// Maps the classic font names the windows ask for onto installed families of the same
+// metrics (Liberation, DejaVu), so every machine lays the windows out alike.
+void InstallFontSubstitutions();
+
+// A font of `family` at `pointSize`, bold or not; the substitutions above pick the face.
+QFont NamedFont(const QString& family, double pointSize, bool bold);
+
+// The font of labels and fields without a font of their own.
+QFont DialogFont();
+
+}  // namespace minizol
