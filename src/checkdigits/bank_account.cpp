@@ -1,0 +1,119 @@
+#include "checkdigits/bank_account.h"
+
+#include <array>
+#include <utility>
+
+#include "checkdigits/bank_table.h"
+#include "checkdigits/iban.h"
+#include "checkdigits/utf8_text.h"
+
+namespace minizol {
+namespace {
+
+constexpr std::size_t kCodeLength = 4;
+constexpr std::size_t kAccountLength = 10;
+
+constexpr std::array<int, 8> kBankOfficeWeights = {4, 8, 5, 10, 9, 7, 3, 6};
+constexpr std::array<int, 10> kAccountWeights = {1, 2, 4, 8, 5, 10, 9, 7, 3, 6};
+
+// The `width` digits the computation reads from a field: its first `width` characters as digit
+// values, zero-filled on the left when it is shorter.
+std::string FieldDigits(std::string_view text, std::size_t width) {
+    std::string digits;
+    for (std::size_t pos = 0; pos < text.size() && digits.size() < width;) {
+        const std::size_t length = CharLengthAt(text, pos);
+        digits += static_cast<char>('0' + DigitValue(text.substr(pos, length)));
+        pos += length;
+    }
+    digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
+template <std::size_t N>
+char ControlDigit(std::string_view digits, const std::array<int, N>& weights) {
+    int sum = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        sum += weights[i] * (digits[i] - '0');
+    }
+    const int d = 11 - sum % 11;
+    return static_cast<char>('0' + (d == 11 ? 0 : d == 10 ? 1 : d));
+}
+
+bool IsPasteSeparator(char c) {
+    return c == ' ' || c == '.' || c == '-' || c == '/' || c == '_';
+}
+
+}  // namespace
+
+std::string DigitsOnly(std::string_view text) {
+    std::string digits;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    return digits;
+}
+
+int DigitValue(std::string_view character) {
+    return character.size() == 1 && character[0] >= '0' && character[0] <= '9' ? character[0] - '0'
+                                                                               : 0;
+}
+
+AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view office,
+                                     std::string_view account, std::string_view country) {
+    const std::string bank_office =
+        FieldDigits(bank, kCodeLength) + FieldDigits(office, kCodeLength);
+    const std::string account_digits = FieldDigits(account, kAccountLength);
+    AccountDigits result;
+    result.control = {ControlDigit(bank_office, kBankOfficeWeights),
+                      ControlDigit(account_digits, kAccountWeights)};
+    const std::string code = ValidCountryCode(country);
+    result.iban = code + IbanCheckDigits(code, bank_office + result.control + account_digits);
+    return result;
+}
+
+BankRow UpdateBankAccount(const BankFields& fields, std::string_view iban_field) {
+    BankRow row;
+    if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
+        row.iban = std::string(kEmptyAccountIban);
+    } else {
+        AccountDigits digits = CalculateAccountDigits(fields.bank, fields.office, fields.account,
+                                                      CountryOfIbanField(iban_field));
+        row.control = std::move(digits.control);
+        row.iban = std::move(digits.iban);
+    }
+    row.bank_caption = std::string(BankCaption(fields.bank));
+    return row;
+}
+
+BankFieldSplit SplitBankFieldText(std::string_view text) {
+    std::string s;
+    for (char c : text) {
+        if (!IsPasteSeparator(c)) {
+            s += c;
+        }
+    }
+    BankFieldSplit split;
+    const std::size_t length = CharCount(s);
+    if (length == 20) {  // bank, office, control digits (recomputed, so unused), account
+        split.bank = DigitsOnly(CharSlice(s, 0, 4));
+        split.office = DigitsOnly(CharSlice(s, 4, 4));
+        split.account = DigitsOnly(CharSlice(s, 10, 10));
+    } else if (length == 24) {  // the same behind a country code and IBAN check digits
+        split.bank = DigitsOnly(CharSlice(s, 4, 4));
+        split.office = DigitsOnly(CharSlice(s, 8, 4));
+        split.account = DigitsOnly(CharSlice(s, 14, 10));
+    } else if (length > kCodeLength) {
+        split.bank = DigitsOnly(CharSlice(s, 0, kCodeLength));
+    } else {
+        split.bank = DigitsOnly(text);
+    }
+    return split;
+}
+
+bool AccountFieldComplete(int index, std::string_view text) {
+    return (index == 0 || index == 1) && CharCount(text) == kCodeLength;
+}
+
+}  // namespace minizol

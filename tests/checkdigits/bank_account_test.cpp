@@ -1,0 +1,121 @@
+#include "checkdigits/bank_account.h"
+
+#include <gtest/gtest.h>
+
+#include "checkdigits/iban.h"
+
+namespace minizol {
+namespace {
+
+TEST(BankAccount, ControlAndIbanDigitsOfRealAccounts) {
+    struct Case {
+        const char* bank;
+        const char* office;
+        const char* account;
+        const char* country;
+        const char* control;
+        const char* iban;
+    };
+    const Case cases[] = {
+        {"2100", "0418", "0200051332", "ES", "45", "ES91"},
+        {"2100", "0418", "0200051332", "FR", "45", "FR85"},
+        {"2100", "0418", "0200051332", "de", "45", "DE45"},
+        {"2100", "418", "200051332", "ES", "45", "ES91"},
+        {"2100", "0813", "0123456789", "ES", "61", "ES79"},
+        {"2100", "0418", "1234567891", "ES", "40", "ES66"},
+        {"0049", "1500", "0512345678", "ES", "01", "ES70"},
+        {"2100", "0418", "1", "ES", "45", "ES04"},
+        {"", "", "1", "ES", "05", "ES36"},
+        {"2100", "0418", "0200051332", "Ñ", "45", "ES91"},
+    };
+    for (const Case& c : cases) {
+        const AccountDigits d = CalculateAccountDigits(c.bank, c.office, c.account, c.country);
+        EXPECT_EQ(d.control, c.control) << c.bank << c.office << c.account;
+        EXPECT_EQ(d.iban, c.iban) << c.bank << c.office << c.account << c.country;
+    }
+}
+
+TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
+    struct Case {
+        BankFields fields;
+        const char* iban_field;
+        const char* control;
+        const char* iban;
+        const char* caption;
+    };
+    const char* kCaixa = "Caja de ah. y pensiones de barcelona";
+    const Case cases[] = {
+        {{"", "", ""}, "FR85", "", "ES00", "Banco: "},
+        {{"2100", "0418", "0200051332"}, "FR00", "45", "FR85", kCaixa},
+        {{"49", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
+        {{"0049", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
+        {{"15", "", ""}, "ES00", "00", "ES95", "Banco bilbao vizcaya  argentaria"},
+        {{"2013", "", ""}, "ES00", "10", "ES62", "Caixa d 'estalvis de catalunya"},
+        {{"9999", "", ""}, "ES00", "10", "ES38", "Banco: "},
+    };
+    for (const Case& c : cases) {
+        const BankRow row = UpdateBankAccount(c.fields, c.iban_field);
+        EXPECT_EQ(row.control, c.control) << c.fields.bank;
+        EXPECT_EQ(row.iban, c.iban) << c.fields.bank;
+        EXPECT_EQ(row.bank_caption, c.caption) << c.fields.bank;
+    }
+}
+
+TEST(BankAccount, PastesAreSplitOverTheFields) {
+    struct Case {
+        const char* text;
+        const char* bank;
+        std::optional<std::string> office;
+        std::optional<std::string> account;
+    };
+    const Case cases[] = {
+        {"2100 0418 45 0200051332", "2100", "0418", "0200051332"},
+        {"2100.0418.45.0200051332", "2100", "0418", "0200051332"},
+        {"2100-0418-45-0200051332", "2100", "0418", "0200051332"},
+        {"2100/0418/45/0200051332", "2100", "0418", "0200051332"},
+        {"2100_0418_45_0200051332", "2100", "0418", "0200051332"},
+        {"21000418450200051332", "2100", "0418", "0200051332"},
+        {"ES91 2100 0418 4502 0005 1332", "2100", "0418", "0200051332"},
+        {"ñ100 0418 45 0200051332", "100", "0418", "0200051332"},
+        {"2100ABCD450200051332", "2100", "", "0200051332"},
+        {"21005", "2100", std::nullopt, std::nullopt},
+        {"ab12345", "12", std::nullopt, std::nullopt},
+        {"21 0", "210", std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const BankFieldSplit split = SplitBankFieldText(c.text);
+        EXPECT_EQ(split.bank, c.bank) << c.text;
+        EXPECT_EQ(split.office, c.office) << c.text;
+        EXPECT_EQ(split.account, c.account) << c.text;
+    }
+    EXPECT_TRUE(AccountFieldComplete(0, "2100"));
+    EXPECT_TRUE(AccountFieldComplete(1, "0418"));
+    EXPECT_FALSE(AccountFieldComplete(1, "041"));
+    EXPECT_FALSE(AccountFieldComplete(2, "0418"));
+}
+
+TEST(BankAccount, CountryAnswersAndDigitHelpers) {
+    const std::pair<const char*, const char*> answers[] = {
+        {"fr", "FR"}, {"DE", "DE"}, {"ESP", "ES"}, {"E", "ES"},  {"F1", "ES"},
+        {"Ñ", "ES"},  {"ñ", "ES"},  {"", "ES"},    {" f", "ES"},
+    };
+    for (const auto& [answer, code] : answers) {
+        EXPECT_EQ(ValidCountryCode(answer), code) << answer;
+    }
+    EXPECT_EQ(CountryOfIbanField("FR85"), "FR");
+    EXPECT_EQ(DigitsOnly("a1ñ2-3\x7f"), "123");
+    EXPECT_EQ(DigitValue("7"), 7);
+    EXPECT_EQ(DigitValue(","), 0);
+    EXPECT_EQ(DigitValue("ñ"), 0);
+}
+
+TEST(BankAccount, HugePastesStayLinear) {
+    const std::string paste(1 << 20, '9');
+    EXPECT_EQ(SplitBankFieldText(paste).bank, "9999");
+    EXPECT_EQ(SplitBankFieldText(std::string(1 << 20, '-') + "2100").bank, "2100");
+    EXPECT_EQ(UpdateBankAccount({paste, paste, paste}, "ES00").control,
+              CalculateAccountDigits("9999", "9999", "9999999999", "ES").control);
+}
+
+}  // namespace
+}  // namespace minizol

@@ -1,0 +1,112 @@
+#include "checkdigits/identity.h"
+
+#include <gtest/gtest.h>
+
+#include "checkdigits/cif.h"
+
+namespace minizol {
+namespace {
+
+using enum IdentityStatus;
+
+TEST(Identity, AnalysesRealAndBrokenNumbers) {
+    struct Case {
+        const char* text;
+        IdentityStatus status;
+        const char* class_char;
+        const char* control;
+        const char* digit;
+    };
+    const Case cases[] = {
+        {"12345678", Computed, "0", "Z", ""},  {"0", Computed, "0", "T", ""},
+        {"7", Computed, "0", "F", ""},         {"1234567", Computed, "0", "L", ""},
+        {"1234567L", Matches, "0", "L", ""},   {"1234567A", Mismatch, "0", "L", ""},
+        {"12345678Z", Matches, "0", "Z", ""},  {"  x1234567  ", Computed, "X", "L", ""},
+        {"K1234567", Computed, "K", "L", ""},  {"M1234567", Computed, "M", "L", ""},
+        {"Y1234567", Computed, "Y", "X", ""},  {"Z1234567", Computed, "Z", "R", ""},
+        {"Y1234567X", Matches, "Y", "X", ""},  {"z1234567r", Matches, "Z", "R", ""},
+        {"Y0000000", Computed, "Y", "Z", ""},  {"B1234567", Computed, "B", "D", "4"},
+        {"A4100000", Computed, "A", "A", "1"}, {"P1234567", Computed, "P", "D", ""},
+        {"A0", Computed, "A", "J", "0"},       {"J1234567", Computed, "J", "D", "4"},
+        {"A123456F", Matches, "A", "F", "6"},  {"A123456A", Mismatch, "A", "F", "6"},
+        {"A28015865", Matches, "A", "E", "5"}, {"P28015865", Mismatch, "P", "E", ""},
+        {"1234567ñ", Mismatch, "0", "L", ""},  {"", Invalid, "", "", ""},
+        {"X", Invalid, "X", "", ""},           {"A", Invalid, "A", "", ""},
+        {"XA", Invalid, "X", "", ""},          {"12A45", Invalid, "0", "", ""},
+        {"I1234567", Invalid, "", "", ""},     {"ñ1234567", Invalid, "", "", ""},
+        {"123456789", Invalid, "0", "", ""},   {"123456789Z", Invalid, "0", "", ""},
+        {"Y12345678", Invalid, "Y", "", ""},   {"X12345678L", Invalid, "X", "", ""},
+        {"A123456789", Invalid, "A", "", ""},  {"1234 567", Invalid, "0", "", ""},
+    };
+    for (const Case& c : cases) {
+        const IdentityAnalysis a = AnalyseIdentity(c.text);
+        EXPECT_EQ(a.status, c.status) << c.text;
+        EXPECT_EQ(a.class_char, c.class_char) << c.text;
+        EXPECT_EQ(a.control_char, c.control) << c.text;
+        EXPECT_EQ(a.control_digit, c.digit) << c.text;
+    }
+}
+
+TEST(Identity, FieldDisplayGivesCaptionBoxesAndColour) {
+    struct Case {
+        const char* text;
+        const char* caption;
+        const char* letter;
+        const char* digit;
+        bool red;
+    };
+    const Case cases[] = {
+        {"", "DNI/NIF:", "", "", false},
+        {"   ", "DNI/NIF:", "", "", true},
+        {"12345678", "Persona Física", "Z", "", false},
+        {"l1234567", "Persona Física", "L", "", false},
+        {"X", "Persona Extranjera", "", "", true},
+        {"Z1234567", "Persona Extranjera", "R", "", false},
+        {"A", "Sociedad Anónima", "", "", true},
+        {"B1234567", "Sociedad Limitidad", "D", "4", false},
+        {"G1234567", "Asociación o tipo No definido", "D", "4", false},
+        {"P1234567", "Corporación Local", "D", "", false},
+        {"J1234567", "DNI/NIF:", "D", "4", false},
+        {"1234567A", "Persona Física", "", "", true},
+        {"T1234567", "DNI/NIF:", "", "", true},
+    };
+    for (const Case& c : cases) {
+        const IdentityDisplay d = DisplayIdentityField(c.text);
+        EXPECT_EQ(d.caption, c.caption) << c.text;
+        EXPECT_EQ(d.letter, c.letter) << c.text;
+        EXPECT_EQ(d.digit, c.digit) << c.text;
+        EXPECT_EQ(d.red, c.red) << c.text;
+    }
+}
+
+TEST(Identity, StepsWorkOnTheirOwn) {
+    EXPECT_EQ(PadIdentityNumber(IdentityKind::Person, "0", "1234567"), "01234567");
+    EXPECT_EQ(PadIdentityNumber(IdentityKind::Person, "K", "5"), "00000005");
+    EXPECT_EQ(PadIdentityNumber(IdentityKind::Person, "Z", "5"), "20000005");
+    EXPECT_EQ(PadIdentityNumber(IdentityKind::Company, "A", "123456"), "0123456 ");
+
+    const IdentityBody typed = SplitIdentityBody("12345678", IdentityKind::Company, "A");
+    EXPECT_FALSE(typed.invalid);
+    EXPECT_EQ(typed.number, "1234567");
+    EXPECT_EQ(typed.typed_control, "8");
+    EXPECT_EQ(SplitIdentityBody("1234567ñ", IdentityKind::Person, "0").typed_control, "ñ");
+
+    EXPECT_TRUE(ClassifyIdentity("Ñ12").invalid);
+    EXPECT_EQ(DniLetter("99999999"), "R");
+    EXPECT_EQ(CifControlChar("0123456 ", "a").digit, "6");
+    EXPECT_EQ(CifControlChar("123456", "A").letter, "");
+}
+
+TEST(Identity, HugePastesAreRefusedAtOnce) {
+    const std::string digits(1 << 20, '7');
+    for (const std::string& text :
+         {digits, "X" + digits + "L", "A" + digits, digits + "ñ", std::string(1 << 19, '\0')}) {
+        EXPECT_EQ(AnalyseIdentity(text).status, Invalid);
+        EXPECT_TRUE(DisplayIdentityField(text).red);
+    }
+    const std::string blanks(1 << 19, ' ');
+    EXPECT_EQ(DisplayIdentityField(blanks + "1234567" + blanks).letter, "L");
+}
+
+}  // namespace
+}  // namespace minizol

@@ -1,0 +1,56 @@
+#include "checkdigits/isbn.h"
+
+#include <gtest/gtest.h>
+
+#include "checkdigits/key_filter.h"
+
+namespace minizol {
+namespace {
+
+TEST(Isbn, CheckDigitOfTheFirstNineDigits) {
+    struct Case {
+        std::string text;
+        const char* check_digit;
+        bool too_many;
+    };
+    const Case cases[] = {
+        {"", "", false},
+        {"0-306-40615", "2", false},
+        {"--0--3-0-6-4-0-6-1-5--", "2", false},
+        {"0-8044-2957", "X", false},
+        {"0-19-853453", "1", false},
+        {"1-84356-028", "3", false},
+        {"ñ0306406 15", "2", false},
+        {"03064061", "", false},
+        {"0-306-40615-2", "", true},
+        {"030640615" + std::string(1 << 20, '1'), "", true},
+        {std::string(1 << 20, '-'), "", false},
+    };
+    for (const Case& c : cases) {
+        const IsbnResult r = IsbnCheckDigit(c.text);
+        EXPECT_EQ(r.check_digit, c.check_digit) << c.text.substr(0, 30);
+        EXPECT_EQ(r.too_many, c.too_many) << c.text.substr(0, 30);
+    }
+}
+
+TEST(KeyFilter, EachFieldKeepsItsOwnCharacters) {
+    struct Case {
+        char32_t typed;
+        char32_t identity;
+        char32_t account;
+        char32_t isbn;
+    };
+    const Case cases[] = {
+        {U'7', U'7', U'7', U'7'}, {U'x', U'X', 0, 0}, {U'Q', U'Q', 0, 0},    {U'-', 0, 0, U'-'},
+        {kBackspaceKey, 8, 8, 8}, {U'ñ', 0, 0, 0},    {kEscapeKey, 0, 0, 0}, {U' ', 0, 0, 0},
+        {U'/', 0, 0, 0},          {U'@', 0, 0, 0},    {U'[', 0, 0, 0},       {U'{', 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FilterKey(c.typed, kIdentityKeys), c.identity) << static_cast<int>(c.typed);
+        EXPECT_EQ(FilterKey(c.typed, kAccountKeys), c.account) << static_cast<int>(c.typed);
+        EXPECT_EQ(FilterKey(c.typed, kIsbnKeys), c.isbn) << static_cast<int>(c.typed);
+    }
+}
+
+}  // namespace
+}  // namespace minizol
