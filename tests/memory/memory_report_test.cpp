@@ -16,53 +16,29 @@ Currency Bytes(std::int64_t count) {
 }
 
 TEST(MemoryReport, LargeIntToDoubleReadsBothHalvesUnsigned) {
-    EXPECT_EQ(LargeIntToDouble(5, 0), 5.0);
     EXPECT_EQ(LargeIntToDouble(INT32_MIN, 0), 2147483648.0);
     EXPECT_EQ(LargeIntToDouble(7, 1), 4294967303.0);
     EXPECT_EQ(LargeIntToDouble(-1, -1), std::ldexp(1.0, 64));  // 2^64 - 1, rounded
 }
 
 TEST(MemoryReport, NumberInKBUnitsAndRounding) {
-    struct Case {
-        std::int64_t bytes;
-        std::string_view comma, point;
+    const std::pair<std::int64_t, std::string_view> cases[] = {
+        {1023, "1023 bytes"},       {1024, "1 KB"},         {1280, "1,2 KB"},  // 1.25: half to even
+        {1536, "1,5 KB"},           {kMiB - 1, "1024 KB"},  {kMiB + kMiB / 8, "1,12 MB"},
+        {kMiB * 11 / 8, "1,38 MB"}, {512 * kMiB, "512 MB"}, {4 * kGiB - 1, "4 GB"},
+        {kTiB - 1, "1024 GB"},      {kTiB, "1 TB"},         {128 * kTiB, "128 TB"},
     };
-    const Case cases[] = {
-        {0, "0 bytes", "0 bytes"},
-        {1023, "1023 bytes", "1023 bytes"},
-        {1024, "1 KB", "1 KB"},
-        {1280, "1,2 KB", "1.2 KB"},  // 1.25: the half goes to the even digit
-        {1536, "1,5 KB", "1.5 KB"},
-        {1024 + 896, "1,9 KB", "1.9 KB"},  // 1.875
-        {kMiB - 1, "1024 KB", "1024 KB"},
-        {kMiB, "1 MB", "1 MB"},
-        {kMiB + kMiB / 8, "1,12 MB", "1.12 MB"},
-        {kMiB + 3 * kMiB / 8, "1,38 MB", "1.38 MB"},
-        {512 * kMiB, "512 MB", "512 MB"},
-        {4 * kGiB - 1, "4 GB", "4 GB"},
-        {kTiB - 1, "1024 GB", "1024 GB"},
-        {kTiB, "1 TB", "1 TB"},
-        {kTiB + kTiB / 400, "1 TB", "1 TB"},  // 1.0025
-        {128 * kTiB, "128 TB", "128 TB"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(NumberInKB(Bytes(c.bytes), ","), c.comma) << c.bytes;
-        EXPECT_EQ(NumberInKB(Bytes(c.bytes), "."), c.point) << c.bytes;
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(NumberInKB(Bytes(bytes), ","), text) << bytes;
     }
-}
-
-TEST(MemoryReport, NumberInKBsubScalesWithoutUnit) {
-    EXPECT_EQ(NumberInKBsub(Bytes(1023)), Bytes(1023));
-    EXPECT_EQ(NumberInKBsub(Bytes(1280)).units(), 12000);
-    EXPECT_EQ(NumberInKBsub(Bytes(3 * kGiB + kGiB / 3)).units(), 33300);
-    EXPECT_EQ(NumberInKBsub(Currency::FromUnits(-5)).units(), -5);
+    EXPECT_EQ(NumberInKB(Bytes(kMiB + kMiB / 8), "."), "1.12 MB");
+    EXPECT_EQ(NumberInKBsub(Bytes(3 * kGiB + kGiB / 3)).units(), 33300);  // 3.33 without its unit
 }
 
 TEST(MemoryReport, CurrencyConversionAndText) {
     EXPECT_EQ(Currency::FromDouble(1.23456)->ToText(","), "1,2346");
     EXPECT_EQ(Currency::FromDouble(-0.25)->ToText(","), "-0,25");
     EXPECT_EQ(Currency::FromDouble(140737488355327.0)->units(), 1407374883553270000);
-    EXPECT_EQ(Currency::FromDouble(1e15), std::nullopt);
     EXPECT_EQ(Currency::FromDouble(NAN), std::nullopt);
 }
 
@@ -106,7 +82,6 @@ TEST(MemoryReport, UnavailableFiguresKeepTheLabels) {
 
 TEST(MemoryReport, AvailablePhysicalInMB) {
     MemoryStatus status = EighthFree();
-    EXPECT_EQ(fAPM(status).units(), 1024 * 10000);
     status.available_physical = 3 * kMiB / 2 + 1;  // 1.50000095 MB
     EXPECT_EQ(fAPM(status).ToText(","), "1,5");
     status.available_physical = 105;  // 0.00010013 MB
