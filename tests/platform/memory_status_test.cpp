@@ -1,0 +1,109 @@
+#include "platform/memory_status.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace minizol {
+namespace {
+
+constexpr std::uint64_t kKB = 1024;
+constexpr std::uint64_t k128TiB = std::uint64_t{1} << 47;
+
+// Lines of a 6.18 kernel's /proc/meminfo (no swap on that machine), unit-less ones included.
+constexpr std::string_view kModernMeminfo = R"(MemTotal:       24683784 kB
+MemFree:        24470496 kB
+MemAvailable:   24406276 kB
+Buffers:            3152 kB
+Cached:            56852 kB
+SwapTotal:             0 kB
+SwapFree:              0 kB
+HugePages_Total:       0
+)";
+
+// A 2.6.32 kernel's, from before MemAvailable existed.
+constexpr std::string_view kOldMeminfo = R"(MemTotal:        3924440 kB
+MemFree:          248572 kB
+Buffers:          187824 kB
+Cached:          2527212 kB
+SwapTotal:       4128760 kB
+SwapFree:        4087244 kB
+)";
+
+constexpr std::string_view kStatus = "Name:\tcat\nVmPeak:\t    3060 kB\nVmSize:\t    3060 kB\n";
+
+MemoryStatus Figures(std::uint32_t load, std::uint64_t physical, std::uint64_t available,
+                     std::uint64_t commit, std::uint64_t commit_available, std::uint64_t space,
+                     std::uint64_t space_available) {
+    return {load, physical, available, commit, commit_available, space, space_available, 0};
+}
+
+TEST(ParseMemoryStatus, KernelsWithAndWithoutMemAvailable) {
+    EXPECT_EQ(ParseMemoryStatus(kModernMeminfo, kStatus, k128TiB),
+              Figures(1, 24683784 * kKB, 24406276 * kKB, 24683784 * kKB, 24406276 * kKB, k128TiB,
+                      k128TiB - 3060 * kKB));
+    const std::uint64_t estimate = (248572 + 187824 + 2527212) * kKB;  // 24.48 % in use
+    EXPECT_EQ(ParseMemoryStatus(kOldMeminfo, kStatus, 1 << 30),
+              Figures(24, 3924440 * kKB, estimate, (3924440 + 4128760) * kKB,
+                      estimate + 4087244 * kKB, 1 << 30, (1 << 30) - 3060 * kKB));
+}
+
+TEST(ParseMemoryStatus, OddOrBrokenMeminfo) {
+    struct Case {
+        std::string_view from, to;
+        bool usable;
+    };
+    const Case cases[] = {
+        {"MemTotal:       24683784 kB", " MemTotal :\t024683784kB \r", true},
+        {"MemTotal:       24683784 kB\n", "", false},
+        {"MemTotal:       24683784 kB", "MemTotal:       0 kB", false},
+        {"MemTotal:       24683784 kB", "MemTotal:       24683784 MB", false},
+        {"MemTotal:       24683784 kB", "MemTotal:       -24683784 kB", false},
+        {"MemTotal:       24683784 kB", "MemTotal:       9223372036854775808 kB", false},
+        {"MemTotal:       24683784 kB", "MemTotal:       9007199254740992 kB", false},
+        {"MemTotal:       24683784 kB", "MemTotal:        kB", false},
+        {"MemFree:", "MemTotal:", false},
+        {"MemAvailable:   24406276 kB", "MemAvailable:   lots kB", false},
+        {"MemAvailable:   24406276 kB", "MemAvailable:   24683785 kB", false},
+        {"MemAvailable:   24406276 kB\n", "", true},
+        {"MemAvailable:   24406276 kB\nBuffers:            3152 kB\n", "", false},
+        {"SwapFree:              0 kB", "SwapFree:              8 kB", false},
+        {"SwapTotal:             0 kB", "SwapTotal:             9007199254740991 kB", false},
+    };
+    for (const Case& c : cases) {
+        std::string text(kModernMeminfo);
+        text.replace(text.find(c.from), c.from.size(), c.to);
+        EXPECT_EQ(ParseMemoryStatus(text, kStatus, k128TiB).has_value(), c.usable) << c.to;
+    }
+    EXPECT_EQ(ParseMemoryStatus("", kStatus, k128TiB), std::nullopt);
+}
+
+TEST(ParseMemoryStatus, ProcessStatusAndAddressSpace) {
+    EXPECT_EQ(ParseMemoryStatus(kModernMeminfo, "VmPeak:\t 3060 kB\n", k128TiB), std::nullopt);
+    EXPECT_EQ(ParseMemoryStatus(kModernMeminfo, "VmSize:\t 3060\n", k128TiB), std::nullopt);
+    EXPECT_EQ(ParseMemoryStatus(kModernMeminfo, kStatus, 0), std::nullopt);
+    // A limit set below what is already mapped leaves nothing available, not a wrapped count.
+    const auto below = ParseMemoryStatus(kModernMeminfo, kStatus, 1024 * kKB);
+    ASSERT_TRUE(below);
+    EXPECT_EQ(below->available_virtual, 0u);
+}
+
+TEST(EffectiveAddressSpace, SmallerOfLimitAndArchitecture) {
+    using Bytes = std::optional<std::uint64_t>;
+    EXPECT_EQ(EffectiveAddressSpace(std::nullopt, k128TiB), Bytes(k128TiB));
+    EXPECT_EQ(EffectiveAddressSpace(k128TiB * 4, k128TiB), Bytes(k128TiB));
+    EXPECT_EQ(EffectiveAddressSpace(std::nullopt, std::nullopt), std::nullopt);
+}
+
+TEST(QueryMemoryStatus, LiveFiguresAgreeWithEachOther) {
+    const auto status = QueryMemoryStatus();
+    ASSERT_TRUE(status);
+    EXPECT_GT(status->total_physical, 0u);
+    EXPECT_LE(status->available_physical, status->total_physical);
+    EXPECT_LE(status->memory_load, 100u);
+    EXPECT_LT(status->available_virtual, status->total_virtual);
+    EXPECT_EQ(status->available_extended_virtual, 0u);
+}
+
+}  // namespace
+}  // namespace minizol
