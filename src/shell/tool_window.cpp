@@ -19,15 +19,15 @@ namespace {
 constexpr int kCtrlKeyCode = 17;
 const QString kCaption = QStringLiteral("MiniZol 3.0");
 
-// Places the window's outer frame in the middle of the primary screen. Before the window
-// system has framed the window, its frame is not known yet; the caller then centres again
-// once it is.
+// Places the window's outer frame in the middle of the primary screen. Until the window
+// system has framed the window its frame is not known; the window then centres again when it
+// is shown or activated. Returns whether the frame was known.
 bool CentreOnScreen(QWidget& window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return true;
     }
-    const bool frameKnown = window.isVisible();
+    const bool frameKnown = window.isVisible() && window.frameGeometry().size() != window.size();
     const QSize outer = frameKnown ? window.frameGeometry().size() : window.size();
     const QRect area = screen->geometry();
     window.move(area.x() + (area.width() - outer.width()) / 2,
@@ -143,7 +143,8 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool ToolWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && recentreWhenFrameKnown_) {
+    const bool framed = event->type() == QEvent::Show || event->type() == QEvent::WindowActivate;
+    if (framed && recentreWhenFrameKnown_) {
         recentreWhenFrameKnown_ = !CentreOnScreen(*this);
     }
     return QMainWindow::event(event);

@@ -1,0 +1,179 @@
+#include <QAction>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+
+#include "platform/fonts.h"
+#include "shell/shell.h"
+#include "shell/tool_window.h"
+#include "shell/tool_windows.h"
+#include "support/recording_dialogs.h"
+
+namespace minizol {
+namespace {
+
+// A tool window with a field that takes the focus, to show that keys reach the window first.
+class WindowWithField final : public ToolWindow {
+  public:
+    explicit WindowWithField(Shell& shell)
+        : ToolWindow(shell, {ToolId::DigiZol, "Prueba", true, true, true}) {
+        SetClientSize({200, 60});
+        field = new QLineEdit(centralWidget());
+        field->setObjectName("field");
+        SetTag("DigiZol");
+    }
+    void mnuAyuda_Click() override {}
+
+    QLineEdit* field;
+};
+
+ToolWindow* VisibleTool(const Shell& shell) {
+    for (ToolId tool : kAllTools) {
+        if (shell.Existing(tool) != nullptr && shell.Existing(tool)->isVisible()) {
+            return shell.Existing(tool);
+        }
+    }
+    return nullptr;
+}
+
+QStringList ToolEntries(const ToolWindow& window, bool* ownEntryDisabled) {
+    QStringList visible;
+    for (QAction* entry : window.findChild<QMenu*>("mnuApp")->actions()) {
+        if (entry->isVisible()) {
+            visible << entry->text();
+        }
+        if (entry->text() == window.Tag()) {
+            *ownEntryDisabled = !entry->isEnabled();
+        }
+    }
+    return visible;
+}
+
+}  // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        dialogs_ = std::make_unique<testing::RecordingDialogs>();
+        ends_ = 0;
+        shell_ = std::make_unique<Shell>(*dialogs_, [this] { ++ends_; });
+        RegisterToolWindows(*shell_);
+    }
+    void cleanup() { shell_.reset(); }
+
+    void startShowsOnlyEuroZolCentred() {
+        shell_->Start();
+        ToolWindow* euro = shell_->Existing(ToolId::EuroZol);
+        QVERIFY(euro != nullptr);
+        QVERIFY(euro->isVisible());
+        QCOMPARE(euro->windowTitle(), QString("MiniZol 3.0"));
+        for (ToolId other : {ToolId::DigiZol, ToolId::ReglaZol, ToolId::MemoZol}) {
+            QVERIFY(shell_->Existing(other) == nullptr);
+        }
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QVERIFY(qAbs(euro->frameGeometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(euro->frameGeometry().center().y() - screen.center().y()) <= 1);
+
+        bool ownDisabled = false;
+        QCOMPARE(ToolEntries(*euro, &ownDisabled),
+                 QStringList({"EuroZol", "DigiZol", "ReglaZol", "MemoZol"}));
+        QVERIFY(ownDisabled);
+        QCOMPARE(euro->findChild<QMenu*>("mnuApp")->title(), QString("(más)"));
+    }
+
+    void ctrlCyclesThroughTheToolsKeepingState() {
+        shell_->Start();
+        QTest::keyClicks(shell_->Existing(ToolId::EuroZol), "12");
+        const ToolId cycle[] = {ToolId::DigiZol, ToolId::ReglaZol, ToolId::MemoZol,
+                                ToolId::EuroZol};
+        ToolWindow* current = shell_->Existing(ToolId::EuroZol);
+        for (ToolId next : cycle) {
+            QTest::keyClick(current, Qt::Key_Control, Qt::ControlModifier);
+            ToolWindow* shown = shell_->Existing(next);
+            QVERIFY(shown != nullptr);
+            QVERIFY2(shown->isVisible(), ToolName(next).data());
+            QVERIFY(current == shown || !current->isVisible());
+            QCOMPARE(shown->windowTitle(), QString("MiniZol 3.0"));
+            current = shown;
+        }
+        QCOMPARE(current->findChild<QLineEdit*>("txtResult")->text(), QString("12"));
+    }
+
+    void toolsMenuIsBuiltOnceWithTheOwnEntryDisabled() {
+        shell_->Start();
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < 4; ++i) {
+                QTest::keyClick(VisibleTool(*shell_), Qt::Key_Control, Qt::ControlModifier);
+            }
+        }
+        for (ToolId tool : kAllTools) {
+            ToolWindow* window = shell_->Existing(tool);
+            QCOMPARE(window->findChild<QMenu*>("mnuApp")->actions().size(), 5);
+            bool ownDisabled = false;
+            QCOMPARE(ToolEntries(*window, &ownDisabled).size(), 4);
+            QVERIFY2(ownDisabled, ToolName(tool).data());
+        }
+    }
+
+    void menuEntryShowsThatToolDirectly() {
+        shell_->Start();
+        ToolWindow* euro = shell_->Existing(ToolId::EuroZol);
+        euro->findChild<QAction*>("mnuApps(4)")->trigger();
+        QVERIFY(!euro->isVisible());
+        QVERIFY(shell_->Existing(ToolId::MemoZol)->isVisible());
+        QVERIFY(shell_->Existing(ToolId::DigiZol) == nullptr);
+    }
+
+    void ctrlReachesTheWindowBeforeTheFocusedField() {
+        shell_->SetFactory(ToolId::DigiZol,
+                           [](Shell& shell) { return std::make_unique<WindowWithField>(shell); });
+        ToolWindow& window = shell_->Show(ToolId::DigiZol);
+        auto* field = window.findChild<QLineEdit*>("field");
+        field->setFocus();
+        QTest::keyClicks(field, "ab");
+        QTest::keyClick(field, Qt::Key_Control, Qt::ControlModifier);
+        QVERIFY(!window.isVisible());
+        QVERIFY(shell_->Existing(ToolId::ReglaZol)->isVisible());
+        QCOMPARE(field->text(), QString("ab"));
+    }
+
+    void closingAnyToolWindowEndsTheProgram() {
+        shell_->Start();
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(VisibleTool(*shell_), Qt::Key_Control, Qt::ControlModifier);
+        }
+        QVERIFY(shell_->Existing(ToolId::MemoZol) != nullptr);
+        shell_->Show(ToolId::DigiZol).close();
+        QCOMPARE(ends_, 1);
+        for (ToolId tool : kAllTools) {
+            QVERIFY(!shell_->Existing(tool)->isVisible());
+        }
+    }
+
+    void returningFromAboutCentresTheWindowAgain() {
+        int aboutShown = 0;
+        shell_->SetAboutWindow([&](ToolWindow&) { ++aboutShown; });
+        shell_->Start();
+        ToolWindow* euro = shell_->Existing(ToolId::EuroZol);
+        const QPoint centred = euro->pos();
+        euro->move(centred + QPoint(40, 30));
+        QAction* about = euro->findChild<QAction*>("mnuAbout");
+        about->trigger();
+        QCOMPARE(aboutShown, 1);
+        QCOMPARE(euro->pos(), centred);
+    }
+
+  private:
+    std::unique_ptr<testing::RecordingDialogs> dialogs_;
+    std::unique_ptr<Shell> shell_;
+    int ends_ = 0;
+};
+
+}  // namespace minizol
+
+QTEST_MAIN(minizol::ShellTest)
+#include "tst_shell.moc"

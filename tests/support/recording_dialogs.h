@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace minizol::testing {
+
+// Dialogs that record what they were asked to show and answer input boxes from a queue, so
+// window tests run without modal loops.
+class RecordingDialogs final : public Dialogs {
+  public:
+    struct Shown {
+        QString text;
+        MessageIcon icon;
+        QString title;
+    };
+    struct Asked {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+
+    void Message(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
+        messages.push_back({text, icon, title});
+    }
+
+    // Answers with the next queued reply; an empty queue cancels.
+    std::optional<QString> Input(QWidget*, const QString& prompt, const QString& title,
+                                 const QString& defaultText) override {
+        inputs.push_back({prompt, title, defaultText});
+        if (replies.empty()) {
+            return std::nullopt;
+        }
+        std::optional<QString> reply = replies.front();
+        replies.pop_front();
+        return reply;
+    }
+
+    std::vector<Shown> messages;
+    std::vector<Asked> inputs;
+    std::deque<std::optional<QString>> replies;
+};
+
+}  // namespace minizol::testing
