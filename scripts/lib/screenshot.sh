@@ -1,6 +1,7 @@
 # Runs inside a virtual display: starts a small window manager when one is installed, then the
 # program, waits for its window, takes a screenshot of the whole screen and ends the program.
 set -euo pipefail
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 program=$1 screenshot=$2
 if command -v openbox >/dev/null; then
     openbox >/dev/null 2>&1 &

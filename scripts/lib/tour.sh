@@ -1,5 +1,6 @@
 # Runs inside a virtual display: a short tour of the four tools, one picture of each.
 set -euo pipefail
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 program=$1 out=$2
 
 openbox >/dev/null 2>&1 &
