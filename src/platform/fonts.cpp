@@ -1,6 +1,9 @@
 #include "platform/fonts.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace minizol {
 
@@ -18,6 +21,23 @@ QFont NamedFont(const QString& family, double pointSize, bool bold) {
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+QFont FixedPitchFont(const QString& family, double pointSize) {
+    QFont font = NamedFont(family, pointSize, false);
+    if (QFontInfo(font).fixedPitch()) {
+        return font;
+    }
+    QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    system.setPointSizeF(pointSize);
+    if (QFontInfo(system).fixedPitch()) {
+        return system;
+    }
+    // Not every platform's "fixed" font is: fontconfig may answer with a face of two widths.
+    const QStringList families = QFontDatabase::families();
+    const auto fixed = std::ranges::find_if(
+        families, [](const QString& candidate) { return QFontDatabase::isFixedPitch(candidate); });
+    return fixed != families.end() ? NamedFont(*fixed, pointSize, false) : system;
 }
 
 QFont DialogFont() {

@@ -12,6 +12,10 @@ void InstallFontSubstitutions();
 // A font of `family` at `pointSize`, bold or not; the substitutions above pick the face.
 QFont NamedFont(const QString& family, double pointSize, bool bold);
 
+// The font of `family` at `pointSize` when it resolves to a fixed-pitch face, otherwise a
+// monospace face at that size: text laid out in columns needs one.
+QFont FixedPitchFont(const QString& family, double pointSize);
+
 // The font of labels and fields without a font of their own.
 QFont DialogFont();
 
