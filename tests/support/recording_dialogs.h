@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -29,21 +28,17 @@ class RecordingDialogs final : public Dialogs {
         messages.push_back({text, icon, title});
     }
 
-    // Answers with the next queued reply; an empty queue cancels.
+    // Answers with the next queued reply; a null QString or an empty queue cancels.
     std::optional<QString> Input(QWidget*, const QString& prompt, const QString& title,
                                  const QString& defaultText) override {
         inputs.push_back({prompt, title, defaultText});
-        if (replies.empty()) {
-            return std::nullopt;
-        }
-        std::optional<QString> reply = replies.front();
-        replies.pop_front();
-        return reply;
+        const QString reply = replies.isEmpty() ? QString() : replies.takeFirst();
+        return reply.isNull() ? std::nullopt : std::make_optional(reply);
     }
 
     std::vector<Shown> messages;
     std::vector<Asked> inputs;
-    std::deque<std::optional<QString>> replies;
+    QStringList replies;
 };
 
 }  // namespace minizol::testing

@@ -1,0 +1,22 @@
+# Runs inside a virtual display: a short tour of the four tools, one picture of each.
+set -euo pipefail
+program=$1 out=$2
+
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 0.5
+"$program" &
+pid=$!
+trap 'kill "$pid" "$wm" 2>/dev/null || true' EXIT
+sleep 1.5
+
+active() { xdotool search --onlyvisible --name '^MiniZol 3.0$' | tail -n 1; }
+focus() { xdotool windowactivate --sync "$(active)" 2>/dev/null || true; sleep 0.3; }
+shot() { sleep "${2:-0.4}"; import -window "$(active)" -frame "$out/$1.png"; }
+keys() { xdotool key --delay 60 "$@"; }
+type_text() { xdotool type --delay 60 "$1"; }
+
+focus
+type_text 1000
+keys e
+shot eurozol

@@ -1,0 +1,24 @@
+#include "ruler/ruler_texts.h"
+
+namespace minizol {
+
+std::string RulerHelpText() {
+    std::string text(kRulerHelpLines.front());
+    for (std::size_t i = 1; i < kRulerHelpLines.size(); ++i) {
+        text += "\r\n";
+        text += kRulerHelpLines[i];
+    }
+    return text;
+}
+
+std::string RulerMenuCaption(int rulerWidth, int rulerHeight) {
+    std::string caption(kRulerMenuCaption);
+    caption += " (" + std::to_string(rulerWidth) + " x " + std::to_string(rulerHeight) + ")";
+    return caption;
+}
+
+std::string RulerSizeDialogDefault(int rulerWidth, int rulerHeight) {
+    return std::to_string(rulerWidth) + "x" + std::to_string(rulerHeight);
+}
+
+}  // namespace minizol

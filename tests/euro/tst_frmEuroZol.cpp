@@ -1,0 +1,148 @@
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "euro/frmEuroZol.h"
+#include "shell/shell.h"
+#include "shell/tool_windows.h"
+#include "support/recording_dialogs.h"
+
+namespace minizol {
+
+class EuroZolWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        dialogs_ = std::make_unique<testing::RecordingDialogs>();
+        shell_ = std::make_unique<Shell>(*dialogs_, [] {});
+        RegisterToolWindows(*shell_);
+        window_ = &shell_->Show(ToolId::EuroZol);
+    }
+    void cleanup() { shell_.reset(); }
+
+    void startsEmpty() {
+        QCOMPARE(Display(), QString());
+        QCOMPARE(Text("lblPtas"), QString("0 Ptas."));
+        QCOMPARE(Text("lblEuros"), QString("0,00 Euros."));
+        QCOMPARE(Text("lblOpera"), QString());
+        QVERIFY(window_->findChild<QLabel*>("lblMemo")->isHidden());
+        QCOMPARE(window_->Tag(), QString("EuroZol"));
+    }
+
+    void keysReachTheEngine_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("pesetas");
+        QTest::addColumn<QString>("euros");
+        QTest::addColumn<QString>("indicator");
+        QTest::newRow("a thousand") << "1000"
+                                    << "1000"
+                                    << "166.386 Ptas."
+                                    << "6,01 Euros."
+                                    << "";
+        QTest::newRow("to euros") << "1000E"
+                                  << "6.01"
+                                  << "1.000 Ptas."
+                                  << "0,04 Euros."
+                                  << "";
+        QTest::newRow("to pesetas") << "100p"
+                                    << "16639"
+                                    << "2.768.497 Ptas."
+                                    << "100,00 Euros."
+                                    << "";
+        QTest::newRow("comma") << "12,5"
+                               << "12.5"
+                               << "2.080 Ptas."
+                               << "0,08 Euros."
+                               << "";
+        QTest::newRow("pending") << "2*"
+                                 << "2"
+                                 << "333 Ptas."
+                                 << "0,01 Euros."
+                                 << "X";
+        QTest::newRow("sign") << "3 "
+                              << "-3"
+                              << "-499 Ptas."
+                              << "-0,02 Euros."
+                              << "";
+        QTest::newRow("letters ignored") << "7xyz"
+                                         << "7"
+                                         << "1.165 Ptas."
+                                         << "0,04 Euros."
+                                         << "";
+    }
+    void keysReachTheEngine() {
+        QFETCH(QString, typed);
+        QTest::keyClicks(window_, typed);
+        QTEST(Display(), "display");
+        QTEST(Text("lblPtas"), "pesetas");
+        QTEST(Text("lblEuros"), "euros");
+        QTEST(Text("lblOpera"), "indicator");
+    }
+
+    void controlKeysAndKeypad() {
+        QTest::keyClicks(window_, "1");
+        QTest::keyClick(window_, Qt::Key_Slash, Qt::KeypadModifier);
+        QTest::keyClick(window_, Qt::Key_0, Qt::KeypadModifier);
+        QTest::keyClick(window_, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(Display(), QString("(Error)"));
+        QCOMPARE(Text("lblPtas"), QString());
+        QTest::keyClick(window_, Qt::Key_Escape);
+        QCOMPARE(Display(), QString());
+        QTest::keyClicks(window_, "45");
+        QTest::keyClick(window_, Qt::Key_Backspace);
+        QTest::keyClick(window_, Qt::Key_Plus, Qt::KeypadModifier);
+        QTest::keyClicks(window_, "6");
+        QTest::keyClick(window_, Qt::Key_Return);
+        QCOMPARE(Display(), QString("10"));
+    }
+
+    void arrowsDriveTheMemory() {
+        auto* memo = window_->findChild<QLabel*>("lblMemo");
+        QTest::keyClicks(window_, "5");
+        QTest::keyClick(window_, Qt::Key_Up);
+        QVERIFY(!memo->isHidden());
+        QTest::keyClick(window_, Qt::Key_Escape);
+        QTest::keyClick(window_, Qt::Key_Right);
+        QCOMPARE(Display(), QString("5"));
+        QTest::keyClick(window_, Qt::Key_Left);
+        QVERIFY(memo->isHidden());
+    }
+
+    void displayNeverTakesTheFocus() {
+        auto* display = window_->findChild<QLineEdit*>("txtResult");
+        QVERIFY(!display->isEnabled());
+        QTest::keyClicks(window_, "42");
+        QCOMPARE(display->text(), QString("42"));  // each key seen once, by the engine
+    }
+
+    void helpShowsTwentyLinesOncePerPress() {
+        window_->findChild<QAction*>("mnuAyuda")->trigger();
+        QTest::keyClick(window_, Qt::Key_F1);
+        QCOMPARE(dialogs_->messages.size(), 2u);
+        for (const auto& shown : dialogs_->messages) {
+            const QStringList lines = shown.text.split("\r\n");
+            QCOMPARE(lines.size(), 20);
+            QCOMPARE(lines.front(), QString("BOTONES:"));
+            QCOMPARE(lines[1], QString("<+> Sumar "));
+            QCOMPARE(lines.back(), QString("<Ctrl.> Cambiar de Aplicación"));
+            QCOMPARE(shown.icon, MessageIcon::None);
+            QCOMPARE(shown.title, QString("MiniZol"));
+        }
+    }
+
+  private:
+    QString Display() const { return window_->findChild<QLineEdit*>("txtResult")->text(); }
+    QString Text(const char* label) const { return window_->findChild<QLabel*>(label)->text(); }
+
+    std::unique_ptr<testing::RecordingDialogs> dialogs_;
+    std::unique_ptr<Shell> shell_;
+    ToolWindow* window_ = nullptr;
+};
+
+}  // namespace minizol
+
+QTEST_MAIN(minizol::EuroZolWindowTest)
+#include "tst_frmEuroZol.moc"

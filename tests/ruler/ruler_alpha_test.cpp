@@ -1,0 +1,33 @@
+#include "ruler/ruler_alpha.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <utility>
+
+namespace minizol {
+namespace {
+
+TEST(RulerAlpha, PageKeysStepByTenWithinFiftyAndTwoHundredFifty) {
+    // Presses from the start value 200: positive counts Page Up, negative Page Down.
+    const std::pair<int, int> cases[] = {{4, 240},  {5, 250},  {6, 250},
+                                         {-14, 60}, {-15, 50}, {-16, 50}};
+    for (const auto& [presses, last] : cases) {
+        int alpha = kRulerAlphaStart;
+        for (int i = 0; i < std::abs(presses); ++i) {
+            alpha = StepRulerAlpha(alpha, presses > 0 ? AlphaStep::Up : AlphaStep::Down);
+        }
+        EXPECT_EQ(alpha, last) << presses;
+    }
+}
+
+TEST(RulerAlpha, OpacityIsLinearAndOnlyForAByte) {
+    EXPECT_EQ(OpacityFromAlpha(0), 0.0);
+    EXPECT_EQ(OpacityFromAlpha(51), 0.2);
+    EXPECT_EQ(OpacityFromAlpha(255), 1.0);
+    EXPECT_EQ(OpacityFromAlpha(-1), std::nullopt);
+    EXPECT_EQ(OpacityFromAlpha(256), std::nullopt);
+}
+
+}  // namespace
+}  // namespace minizol
