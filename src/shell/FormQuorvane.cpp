@@ -59,7 +59,8 @@ FormQuorvane::FormQuorvane(QWidget* owner, UrlOpener opener)
         flags |= Qt::WindowStaysOnTopHint;
     }
     setWindowFlags(flags);
-    setWindowTitle(QString());
+    // Qt puts the application's name in place of an empty title; a blank keeps the bar bare.
+    setWindowTitle(QStringLiteral(" "));
     setFixedSize(Px(5025), Px(2115));
     setMouseTracking(true);
 
@@ -118,7 +119,7 @@ QLabel* FormQuorvane::MakeLink(const QString& text, int leftTwips, int topTwips,
 
 void FormQuorvane::ShowOver(QWidget& owner, UrlOpener opener) {
     FormQuorvane about(&owner, std::move(opener));
-    about.exec();
+    about.ShowPlaced(Placement::OverOwner);
 }
 
 void FormQuorvane::fShow() {
@@ -139,7 +140,7 @@ void FormQuorvane::ShowPlaced(Placement placement) {
 
 bool FormQuorvane::Place() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (placement_ == Placement::OverOwner || screen == nullptr) {
+    if (screen == nullptr) {
         return true;
     }
     // The window system frames the window only once it is shown; until then the outer size is
@@ -147,10 +148,18 @@ bool FormQuorvane::Place() {
     const bool frameKnown = isVisible() && frameGeometry().size() != size();
     const QSize outer = frameKnown ? frameGeometry().size() : size();
     const QRect area = screen->geometry();
+    if (placement_ == Placement::OverOwner && parentWidget() != nullptr) {
+        const QPoint middle = parentWidget()->window()->frameGeometry().center();
+        const int left = std::min(middle.x() - outer.width() / 2, area.right() + 1 - outer.width());
+        const int top =
+            std::min(middle.y() - outer.height() / 2, area.bottom() + 1 - outer.height());
+        move(std::max(left, area.left()), std::max(top, area.top()));
+        return frameKnown;
+    }
     const TwipsSize window{ToTwips(outer.width()), ToTwips(outer.height())};
     const TwipsSize room{ToTwips(area.width()), ToTwips(area.height())};
     const TwipsPoint corner =
-        placement_ == Placement::ScreenCentre
+        placement_ != Placement::AbovePoint
             ? CentredOnScreen(window, room)
             : PlacedAbovePoint({static_cast<float>(pointX_), static_cast<float>(pointY_)}, window,
                                room);

@@ -51,7 +51,8 @@ class FormQuorvane final : public QDialog {
     void SetUnderline(QLabel* link, bool underline);
     void OpenAddress(const QString& address);
     void ShowPlaced(Placement placement);
-    // Moves the window to its placement; returns whether its outer frame was known.
+    // Moves the window to its placement, on the screen; returns whether its outer frame was
+    // known. An owner-less window opens in the middle of the screen.
     bool Place();
     // Whether a left-button release on `control` completes a click that began on it.
     bool Clicked(QObject* control, const QMouseEvent& event);
