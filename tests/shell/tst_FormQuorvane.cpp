@@ -160,7 +160,7 @@ class FormQuorvaneTest : public QObject {
         QVERIFY(about.findChild<QMessageBox*>() == nullptr);
     }
 
-    void linksAreReadableWhole() {
+    void fixedFrameAndReadableLinks() {
         FormQuorvane about;
         for (const char* name : {"lblURL", "lblMail"}) {
             const auto* link = about.findChild<QLabel*>(name);
@@ -173,6 +173,9 @@ class FormQuorvaneTest : public QObject {
             QVERIFY2(about.rect().contains(link->geometry()), name);
         }
         QCOMPARE(about.findChild<QLabel*>("imgLogo")->pixmap().size(), QSize(133, 132));
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QVERIFY(!(about.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QVERIFY(about.windowTitle().trimmed().isEmpty());
     }
 
     void placementAbovePoint_data() {
