@@ -2,7 +2,9 @@
 
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "shell/FormQuorvane.h"
 #include "shell/shell.h"
+#include "shell/tool_window.h"
 #include "shell/tool_windows.h"
 
 int main(int argc, char* argv[]) {
@@ -16,6 +18,7 @@ int main(int argc, char* argv[]) {
     minizol::SystemDialogs dialogs;
     minizol::Shell shell(dialogs, [] { QCoreApplication::quit(); });
     minizol::RegisterToolWindows(shell);
+    shell.SetAboutWindow([](minizol::ToolWindow& over) { minizol::FormQuorvane::ShowOver(over); });
     shell.Start();
     return app.exec();
 }
