@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(minizol::kApplicationTitle);
     QApplication::setApplicationVersion("3.0");
+    // Desktops match the windows to the launcher, and so to its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MINIZOL_APP_ID));
     // Hiding one tool for the next is not the end; closing any tool window is.
     QApplication::setQuitOnLastWindowClosed(false);
     minizol::InstallFontSubstitutions();
