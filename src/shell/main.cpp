@@ -1,14 +1,28 @@
 #include <QApplication>
+#include <iostream>
 
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/window_system.h"
 #include "shell/FormQuorvane.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
 #include "shell/tool_windows.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // The platform has to be chosen before the application object exists; an argument rather
+    // than QT_QPA_PLATFORM keeps the choice out of the programs MiniZol opens links with.
+    minizol::CommandLine commandLine(argc, argv);
+    if (const auto platform =
+            minizol::ChooseWindowSystem(minizol::CurrentWindowSystemSetting(argc, argv))) {
+        commandLine.InsertAfterProgram({"-platform", *platform});
+    }
+    QApplication app(commandLine.argc(), commandLine.argv());
+    if (const auto notice =
+            minizol::WindowSystemNotice(QGuiApplication::platformName().toStdString())) {
+        std::cerr << *notice << '\n';
+    }
+
     QApplication::setApplicationName(minizol::kApplicationTitle);
     QApplication::setApplicationVersion("3.0");
     // Desktops match the windows to the launcher, and so to its name and icon, by this name.
