@@ -26,9 +26,10 @@ constexpr int kPageUpKey = 33;
 constexpr int kPageDownKey = 34;
 constexpr int kF1Key = 112;
 
-// Dark ink on a light fill keeps the most contrast against whatever lies behind the window at
-// any alpha; the numbers are sized to fit the 13-pixel label boxes.
-const QColor kRulerFill(255, 250, 205);
+// Black ink on a near-white fill: the whole window fades together, so the contrast between ink
+// and fill is all that remains readable at a low alpha, whatever lies behind. Bold numbers
+// sized to fit the 13-pixel label boxes keep enough ink to be read at alpha 50.
+const QColor kRulerFill(255, 253, 225);
 const QColor kRulerInk(0, 0, 0);
 constexpr int kLabelFontPixels = 11;
 
@@ -127,6 +128,7 @@ frmReglazol::frmReglazol(Shell& shell)
     client_->setMinimumSize(1, 1);
     QFont font = DialogFont();
     font.setPixelSize(kLabelFontPixels);
+    font.setBold(true);
     client_->setFont(font);
     setCentralWidget(client_);
     layout()->activate();
