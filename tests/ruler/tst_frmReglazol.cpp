@@ -14,26 +14,6 @@
 #include "support/recording_dialogs.h"
 
 namespace minizol {
-namespace {
-
-const QString kPrompt = QStringLiteral("Selecciona un tamaño (AAAxBBB).");
-const QString kInvalid = QStringLiteral("Tamaño no válido.");
-
-// Whether this platform shows translucent windows, asked the way the ruler asks.
-bool Translucent() {
-    QWidget probe;
-    return SetWindowAlpha(probe, 128) == 0;
-}
-
-bool Dark(QRgb pixel) {
-    return qGray(pixel) < 100;
-}
-
-bool Light(QRgb pixel) {
-    return qGray(pixel) > 200;
-}
-
-}  // namespace
 
 class ReglazolWindowTest : public QObject {
     Q_OBJECT
@@ -50,261 +30,156 @@ class ReglazolWindowTest : public QObject {
     void cleanup() { shell_.reset(); }
 
     void startsAtTwoHundredByOneHundredAndAlphaTwoHundred() {
-        QCOMPARE(Caption(), QString("Regla (200 x 100)"));
-        QCOMPARE(Client()->size(), QSize(220, 120));
-        QCOMPARE(window_->Tag(), QString("ReglaZol"));
-        QCOMPARE(window_->windowTitle(), QString("MiniZol 3.0"));
-        QCOMPARE(window_->RulerAlpha(), 200);
+        frmReglazol hidden(*shell_);  // measured already while loading, before it is shown
+        for (frmReglazol* window : {window_, &hidden}) {
+            QCOMPARE(window->findChild<QMenu*>("mnuOpciones")->title(), "Regla (200 x 100)");
+            QCOMPARE(window->findChild<QWidget*>("client")->size(), QSize(220, 120));
+            QCOMPARE(window->RulerAlpha(), 200);
+        }
         CheckOpacity(200);
-        auto* setSize = window_->findChild<QAction*>("mnuTamanyo");
-        QCOMPARE(setSize->text(), QString("Fijar tamaño"));
-        QCOMPARE(setSize->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(window_->findChild<QMenu*>("mnuOpciones")->actions().front(), setSize);
         CheckCentred();
     }
 
-    void loadMeasuresBeforeTheWindowIsShown() {
-        frmReglazol hidden(*shell_);
-        QVERIFY(!hidden.isVisible());
-        QCOMPARE(hidden.findChild<QMenu*>("mnuOpciones")->title(), QString("Regla (200 x 100)"));
-        QCOMPARE(hidden.findChild<QWidget*>("client")->size(), QSize(220, 120));
-        QCOMPARE(hidden.RulerAlpha(), 200);
-    }
-
     void pageKeysStepTheAlpha_data() {
-        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QList<int>>("alphas");
-        const int up = Qt::Key_PageUp;
-        const int down = Qt::Key_PageDown;
-        QTest::newRow("six Page Up")
-            << QList<int>(6, up) << 0 << QList<int>{210, 220, 230, 240, 250, 250};
-        QTest::newRow("sixteen Page Down")
-            << QList<int>(16, down) << 0
+        QTest::addColumn<QList<int>>("alphas");  // after each press
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 0
+                                 << QList<int>{210, 220, 230, 240, 250, 250};
+        QTest::newRow("Page Down")
+            << int(Qt::Key_PageDown) << 0
             << QList<int>{190, 180, 170, 160, 150, 140, 130, 120, 110, 100, 90, 80, 70, 60, 50, 50};
-        QTest::newRow("down and up")
-            << QList<int>{down, down, up} << 0 << QList<int>{190, 180, 190};
         QTest::newRow("Shift and Alt are not looked at")
-            << QList<int>{up, down, down} << int(Qt::ShiftModifier | Qt::AltModifier)
-            << QList<int>{210, 200, 190};
+            << int(Qt::Key_PageUp) << int(Qt::ShiftModifier | Qt::AltModifier)
+            << QList<int>{210, 220};
     }
     void pageKeysStepTheAlpha() {
-        QFETCH(QList<int>, keys);
+        QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QList<int>, alphas);
-        for (qsizetype i = 0; i < keys.size(); ++i) {
-            QTest::keyClick(window_, Qt::Key(keys[i]), Qt::KeyboardModifiers(modifiers));
-            QCOMPARE(window_->RulerAlpha(), alphas[i]);
-            CheckOpacity(alphas[i]);
+        for (int alpha : alphas) {
+            QTest::keyClick(window_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(window_->RulerAlpha(), alpha);
+            CheckOpacity(alpha);
         }
-        QVERIFY(window_->isVisible());
-        QVERIFY(dialogs_->messages.empty());
-    }
-
-    void helpShowsOncePerPress_data() {
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("F1") << true;
-        QTest::newRow("Ayuda") << false;
-    }
-    void helpShowsOncePerPress() {
-        QFETCH(bool, byKey);
-        if (byKey) {
-            QTest::keyClick(window_, Qt::Key_F1);
-        } else {
-            window_->findChild<QAction*>("mnuAyuda")->trigger();
-        }
-        QCOMPARE(dialogs_->messages.size(), 1u);
-        const auto& shown = dialogs_->messages.front();
-        QCOMPARE(shown.text, QString("BOTONES:\r\n<RePag> - Transparente\r\n<AvPag> + Transparente"
-                                     "\r\n\r\n<Ctrl.> Cambiar de Aplicación"));
-        QCOMPARE(shown.icon, MessageIcon::None);
-        QCOMPARE(shown.title, QString("MiniZol"));
-        QVERIFY(dialogs_->inputs.empty());
     }
 
     void sizeDialog_data() {
         QTest::addColumn<QStringList>("replies");  // a null string cancels
         QTest::addColumn<QStringList>("defaults");
-        QTest::addColumn<QString>("caption");  // empty: the size is unchanged
-        const QLocale locale = QLocale::system();
-        const QString point = locale.decimalPoint();
-        const QString group = locale.groupSeparator();
-
-        QTest::newRow("accepted") << QStringList{"300x150"} << QStringList{"200x100"}
-                                  << "Regla (300 x 150)";
-        QTest::newRow("blanks around, capital X")
-            << QStringList{"  300X150  "} << QStringList{"200x100"} << "Regla (300 x 150)";
-        QTest::newRow("blanks beside the x")
-            << QStringList{"300 x 150"} << QStringList{"200x100"} << "Regla (300 x 150)";
-        QTest::newRow("largest") << QStringList{"1000x1000"} << QStringList{"200x100"}
-                                 << "Regla (1000 x 1000)";
-        QTest::newRow("smallest") << QStringList{"0x0"} << QStringList{"200x100"}
-                                  << "Regla (0 x 0)";
-        QTest::newRow("rejected texts come back trimmed in capitals")
-            << QStringList{"300",  " 300x",   "x150",  "300x150x2",
-                           "abc ", "1001x10", "10x-1", "99999999999999999999x1",
-                           "ñx1",  QString()}
-            << QStringList{"200x100", "300",       "300X",
-                           "X150",    "300X150X2", "ABC",
-                           "1001X10", "10X-1",     "99999999999999999999X1",
-                           "ÑX1"}
-            << "";
-        QTest::newRow("rejected, then accepted")
-            << QStringList{"abc", "40x30"} << QStringList{"200x100", "ABC"} << "Regla (40 x 30)";
-        QTest::newRow("cancel") << QStringList{QString()} << QStringList{"200x100"} << "";
-        QTest::newRow("empty") << QStringList{""} << QStringList{"200x100"} << "";
-        QTest::newRow("blanks only") << QStringList{"   "} << QStringList{"200x100"} << "";
-        QTest::newRow("half goes to the even neighbour, down")
-            << QStringList{"100" + point + "5x20"} << QStringList{"200x100"} << "Regla (100 x 20)";
-        QTest::newRow("half goes to the even neighbour, up")
-            << QStringList{"101" + point + "5x20"} << QStringList{"200x100"} << "Regla (102 x 20)";
-        QTest::newRow("thousands grouped as the user writes them")
-            << QStringList{"1" + group + "000x10"} << QStringList{"200x100"} << "Regla (1000 x 10)";
-        QTest::newRow("the group separator is no decimal separator")
-            << QStringList{"100" + group + "5x20", QString()}
-            << QStringList{"200x100", "100" + group + "5X20"} << "";
+        QTest::addColumn<QSize>("client");
+        const QString point = QLocale::system().decimalPoint();
+        const QString group = QLocale::system().groupSeparator();
+        const QSize unchanged(220, 120);
+        const auto row = [](const char* name, QStringList replies, QStringList defaults,
+                            QSize client) { QTest::newRow(name) << replies << defaults << client; };
+        row("accepted", {"  300X150 "}, {"200x100"}, {320, 170});
+        row("blanks beside the x", {"1000 x 0"}, {"200x100"}, {1020, 20});
+        row("rejected texts come back trimmed in capitals",
+            {"300", " 300x", "x150", "3x1x2", "abc ", "1001x1", "1x-1", "99999999999x1", "ñx1", {}},
+            {"200x100", "300", "300X", "X150", "3X1X2", "ABC", "1001X1", "1X-1", "99999999999X1",
+             "ÑX1"},
+            unchanged);
+        row("rejected, then accepted", {"abc", "40x30"}, {"200x100", "ABC"}, {60, 50});
+        row("cancel", {QString()}, {"200x100"}, unchanged);
+        row("blanks only", {"   "}, {"200x100"}, unchanged);
+        row("half to even, down", {"100" + point + "5x20"}, {"200x100"}, {120, 40});
+        row("half to even, up", {"101" + point + "5x20"}, {"200x100"}, {122, 40});
+        row("thousands grouped", {"1" + group + "000x10"}, {"200x100"}, {1020, 30});
+        row("a group separator is no decimal separator", {"10" + group + "5x2", {}},
+            {"200x100", "10" + group + "5X2"}, unchanged);
     }
     void sizeDialog() {
         QFETCH(QStringList, replies);
         QFETCH(QStringList, defaults);
-        QFETCH(QString, caption);
+        QFETCH(QSize, client);
         const QPoint moved = window_->pos() + QPoint(37, 23);
         window_->move(moved);
         dialogs_->replies = replies;
-
         QTest::keyClick(window_, Qt::Key_F2);
 
         QStringList shownDefaults;
         for (const auto& asked : dialogs_->inputs) {
-            QCOMPARE(asked.prompt, kPrompt);
-            QCOMPARE(asked.title, QString("MiniZol"));
+            QCOMPARE(asked.prompt, "Selecciona un tamaño (AAAxBBB).");
+            QCOMPARE(asked.title, "MiniZol");
             shownDefaults << asked.defaultText;
         }
         QCOMPARE(shownDefaults, defaults);
         QCOMPARE(dialogs_->messages.size(), static_cast<std::size_t>(defaults.size() - 1));
         for (const auto& shown : dialogs_->messages) {
-            QCOMPARE(shown.text, kInvalid);
+            QCOMPARE(shown.text, "Tamaño no válido.");
             QCOMPARE(shown.icon, MessageIcon::Exclamation);
-            QCOMPARE(shown.title, QString("MiniZol"));
+            QCOMPARE(shown.title, "MiniZol");
         }
-        if (caption.isEmpty()) {
-            QCOMPARE(Caption(), QString("Regla (200 x 100)"));
-            QCOMPARE(Client()->size(), QSize(220, 120));
+        QCOMPARE(Client()->size(), client);
+        QCOMPARE(Caption(), Measured(client));
+        if (client == QSize(220, 120)) {
             QCOMPARE(window_->pos(), moved);
-            return;
+        } else {
+            CheckCentred();
         }
-        QCOMPARE(Caption(), caption);
-        const QStringList numbers = caption.mid(7).chopped(1).split(" x ");
-        QCOMPARE(Client()->size(), QSize(numbers[0].toInt() + 20, numbers[1].toInt() + 20));
-        CheckCentred();
     }
 
     void resizeUpdatesTheCaption_data() {
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QString>("caption");
         QTest::newRow("600 x 400") << QSize(620, 420) << "Regla (600 x 400)";
-        QTest::newRow("margins only") << QSize(20, 20) << "Regla (0 x 0)";
         QTest::newRow("inside the margins") << QSize(15, 7) << "Regla (-5 x -13)";
-        QTest::newRow("beyond 16 bits of twips") << QSize(2220, 1320) << "Regla (2200 x 1300)";
+        // The toolkit unmaps a window with no area: one client pixel is kept.
+        QTest::newRow("nothing") << QSize(0, 0) << "Regla (-19 x -19)";
         QTest::newRow("8000 x 5000") << QSize(8020, 5020) << "Regla (8000 x 5000)";
     }
     void resizeUpdatesTheCaption() {
         QFETCH(QSize, client);
-        ResizeClient(client);
-        QCOMPARE(Client()->size(), client);
+        window_->resize(client + window_->size() - Client()->size());
         QTEST(Caption(), "caption");
-    }
-
-    void shrinkingToNothingKeepsAWindowAndMeasuresIt_data() {
-        QTest::addColumn<QSize>("requested");
-        QTest::newRow("zero") << QSize(0, 0);
-        QTest::newRow("no width") << QSize(0, 300);
-        QTest::newRow("no height") << QSize(300, 0);
-        QTest::newRow("one pixel") << QSize(1, 1);
-    }
-    void shrinkingToNothingKeepsAWindowAndMeasuresIt() {
-        QFETCH(QSize, requested);
-        window_->resize(requested);
-        QVERIFY(window_->isVisible());
-        // The client area follows the window: none of it is left outside.
-        const QSize client = Client()->size();
-        QVERIFY(client.width() >= 1 && client.height() >= 1);
-        QCOMPARE(client.width(), window_->width());
+        QCOMPARE(Client()->width(), window_->width());
         QVERIFY(window_->rect().contains(Client()->geometry()));
-        QCOMPARE(Caption(),
-                 QString("Regla (%1 x %2)").arg(client.width() - 20).arg(client.height() - 20));
-        QVERIFY(!Client()->grab().isNull());
-        ResizeClient({220, 120});
-        QCOMPARE(Caption(), QString("Regla (200 x 100)"));
     }
 
     void paintsTheFrameAndBothScales_data() {
         QTest::addColumn<QSize>("client");
-        QTest::newRow("start size") << QSize(220, 120);
-        QTest::newRow("600 x 400") << QSize(620, 420);
+        QTest::newRow("start") << QSize(220, 120);
         QTest::newRow("8000 x 5000") << QSize(8020, 5020);
     }
     void paintsTheFrameAndBothScales() {
         QFETCH(QSize, client);
-        // Grown to the largest size first: ticks made then stay, and shrinking must not
-        // leave them showing over the frame.
-        ResizeClient({8020, 5020});
-        ResizeClient(client);
         const int w = client.width();
         const int h = client.height();
-        // The four frame lines, 10 px inside each edge, also under the number boxes.
-        QVERIFY(Dark(Pixel(10, h / 2)));
-        QVERIFY(Dark(Pixel(w - 10, h / 2)));
-        QVERIFY(Dark(Pixel(w / 2, 10)));
-        QVERIFY(Dark(Pixel(w / 2, h - 10)));
-        QVERIFY(Light(Pixel(w / 2, h / 2)));
-        // The last long tick of each scale before the far frame line: 10 px long, numbered.
-        const int farX = 10 + 50 * ((w - 21) / 50);
-        const int farY = 10 + 50 * ((h - 21) / 50);
-        QVERIFY(Dark(Pixel(farX, 9)));
-        QVERIFY(Dark(Pixel(9, farY)));
-        QVERIFY(HasInk(QRect(farX - 6, 12, 32, 10)));
-        QVERIFY(HasInk(QRect(13, farY - 6, 32, 13)));
-        // The short tick before it: 5 px long, with no number.
-        QVERIFY(Dark(Pixel(farX - 10, 4)));
-        QVERIFY(Light(Pixel(farX - 10, 7)));
-        QVERIFY(Dark(Pixel(4, farY - 10)));
-        QVERIFY(Light(Pixel(7, farY - 10)));
-        QVERIFY(!HasInk(QRect(farX - 15, 12, 8, 10)));
-        // No tick between ticks.
-        QVERIFY(Light(Pixel(farX - 5, 2)));
-        QVERIFY(Light(Pixel(2, farY - 5)));
+        window_->resize(client + window_->size() - Client()->size());
+        // Frame lines 10 px inside each edge, also where the number boxes lie over them.
+        QVERIFY(Dark(10, h / 2) && Dark(w - 10, h / 2) && Dark(w / 2, 10) && Dark(w / 2, h - 10));
+        QVERIFY(!Dark(w / 2, h / 2));
+        // The last numbered tick of each scale is 10 px long, the short one before it 5 px.
+        const int x = 10 + 50 * ((w - 21) / 50);
+        const int y = 10 + 50 * ((h - 21) / 50);
+        QVERIFY(Dark(x, 9) && Dark(x - 10, 4) && !Dark(x - 10, 7) && !Dark(x - 5, 2));
+        QVERIFY(Dark(9, y) && Dark(4, y - 10) && !Dark(7, y - 10) && !Dark(2, y - 5));
+        QVERIFY(HasInk(QRect(x - 6, 12, 32, 10)) && !HasInk(QRect(x - 15, 12, 8, 10)));
+        QVERIFY(HasInk(QRect(13, y - 6, 32, 13)));
     }
 
-    void stateIsKeptAcrossToolSwitches() {
-        QTest::keyClick(window_, Qt::Key_PageDown);
-        QTest::keyClick(window_, Qt::Key_PageDown);
-        QTest::keyClick(window_, Qt::Key_PageDown);
-        dialogs_->replies = QStringList{"300x150"};
-        window_->findChild<QAction*>("mnuTamanyo")->trigger();
-        QWidget* current = window_;
-        for (int i = 0; i < 4; ++i) {
-            QTest::keyClick(current, Qt::Key_Control, Qt::ControlModifier);
-            current = VisibleTool();
-            QVERIFY(current != nullptr);
+    void helpShowsOncePerPress() {
+        QTest::keyClick(window_, Qt::Key_F1);
+        window_->findChild<QAction*>("mnuAyuda")->trigger();
+        QCOMPARE(dialogs_->messages.size(), 2u);
+        for (const auto& shown : dialogs_->messages) {
+            QCOMPARE(shown.text,
+                     "BOTONES:\r\n<RePag> - Transparente\r\n<AvPag> + Transparente"
+                     "\r\n\r\n<Ctrl.> Cambiar de Aplicación");
+            QCOMPARE(shown.icon, MessageIcon::None);
         }
-        QCOMPARE(current, window_);
-        QCOMPARE(Caption(), QString("Regla (300 x 150)"));
-        QCOMPARE(Client()->size(), QSize(320, 170));
-        QCOMPARE(window_->RulerAlpha(), 170);
-        CheckOpacity(170);
     }
 
     void setWindowAlphaStatus_data() {
         QTest::addColumn<int>("alpha");
         QTest::addColumn<bool>("inRange");
-        QTest::newRow("-1") << -1 << false;
-        QTest::newRow("0") << 0 << true;
-        QTest::newRow("128") << 128 << true;
-        QTest::newRow("255") << 255 << true;
-        QTest::newRow("256") << 256 << false;
-        QTest::newRow("INT_MIN") << INT_MIN << false;
-        QTest::newRow("INT_MAX") << INT_MAX << false;
+        for (int alpha : {INT_MIN, -1, 256, INT_MAX}) {
+            QTest::addRow("%d", alpha) << alpha << false;
+        }
+        for (int alpha : {0, 128, 255}) {
+            QTest::addRow("%d", alpha) << alpha << true;
+        }
     }
     void setWindowAlphaStatus() {
         QFETCH(int, alpha);
@@ -315,76 +190,46 @@ class ReglazolWindowTest : public QObject {
         const int status = SetWindowAlpha(window, alpha);
         if (!inRange) {
             QCOMPARE(status, 1);
-            QCOMPARE(window.windowOpacity(), before);
-            return;
-        }
-        QVERIFY(status == 0 || status == 2);
-        if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        } else if (QGuiApplication::platformName() == "offscreen") {
             QCOMPARE(status, 2);  // the offscreen plugin has no window opacity
         }
-        if (status == 0) {
-            QVERIFY(qAbs(window.windowOpacity() * 255 - alpha) <= 1);
-        } else {
-            QCOMPARE(window.windowOpacity(), before);
-        }
-    }
-
-    void setWindowAlphaLeavesChildWidgetsAlone() {
-        QWidget window;
-        auto* child = new QWidget(&window);
-        QCOMPARE(SetWindowAlpha(*child, 100), 2);
-        QCOMPARE(SetWindowAlpha(*child, 300), 1);
-        QCOMPARE(window.windowOpacity(), 1.0);
+        QVERIFY(status == 0 || status == 1 || status == 2);
+        // Set only when shown; every other outcome leaves the window untouched.
+        QCOMPARE(window.windowOpacity(), status == 0 ? alpha / 255.0 : before);
     }
 
   private:
     QString Caption() const { return window_->findChild<QMenu*>("mnuOpciones")->title(); }
     QWidget* Client() const { return window_->findChild<QWidget*>("client"); }
-
-    void ResizeClient(QSize client) {
-        window_->resize(client + window_->size() - Client()->size());
-    }
-
-    QRgb Pixel(int x, int y) const {
-        return Client()->grab(QRect(x, y, 1, 1)).toImage().pixel(0, 0);
+    static QString Measured(QSize client) {
+        return QString("Regla (%1 x %2)").arg(client.width() - 20).arg(client.height() - 20);
     }
 
     bool HasInk(const QRect& area) const {
         const QImage image = Client()->grab(area).toImage();
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
-                if (Dark(image.pixel(x, y))) {
+                if (qGray(image.pixel(x, y)) < 100) {
                     return true;
                 }
             }
         }
         return false;
     }
+    bool Dark(int x, int y) const { return HasInk(QRect(x, y, 1, 1)); }
 
     // The opacity follows the alpha where the platform shows translucency; elsewhere the
     // window stays opaque.
     void CheckOpacity(int alpha) const {
-        if (Translucent()) {
-            QVERIFY(qAbs(window_->windowOpacity() * 255 - alpha) <= 1);
-        } else {
-            QCOMPARE(window_->windowOpacity(), 1.0);
-        }
+        QWidget probe;
+        const bool translucent = SetWindowAlpha(probe, 128) == 0;
+        QVERIFY(qAbs(window_->windowOpacity() * 255 - (translucent ? alpha : 255)) <= 1);
     }
 
     void CheckCentred() const {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const QPoint centre = window_->frameGeometry().center();
-        QVERIFY(qAbs(centre.x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(centre.y() - screen.center().y()) <= 1);
-    }
-
-    QWidget* VisibleTool() const {
-        for (ToolId tool : kAllTools) {
-            if (ToolWindow* window = shell_->Existing(tool); window && window->isVisible()) {
-                return window;
-            }
-        }
-        return nullptr;
+        const QPoint offset = window_->frameGeometry().center() -
+                              QGuiApplication::primaryScreen()->geometry().center();
+        QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);
     }
 
     std::unique_ptr<testing::RecordingDialogs> dialogs_;
