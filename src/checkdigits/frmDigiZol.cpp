@@ -17,7 +17,6 @@
 #include "checkdigits/key_filter.h"
 #include "checkdigits/unexpected_failure.h"
 #include "platform/fonts.h"
-#include "platform/key_codes.h"
 #include "shell/shell.h"
 #include "shell/twips.h"
 
@@ -88,6 +87,22 @@ QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry
         SetBoxColour(*box, false);
     }
     return box;
+}
+
+// The printable text a key press types into a line edit. The line edit types a key's text
+// whatever the modifiers, except with Ctrl held without Alt.
+QString TypedText(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const QString text = event.text();
+    if (held == Qt::ControlModifier || text.isEmpty()) {
+        return {};
+    }
+    for (char32_t code : text.toUcs4()) {
+        if (!QChar::isPrint(code)) {
+            return {};
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -287,17 +302,21 @@ bool frmDigiZol::SelectsAllOnFocus(const QLineEdit* field) const {
 
 bool frmDigiZol::FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules,
                                 const QKeyEvent& event) {
-    const std::optional<int> code = CharacterCode(event);
-    if (!code) {
-        return false;  // not a typed character: Tab, arrows, Delete, paste and the like
+    const QString typed = TypedText(event);
+    if (typed.isEmpty()) {
+        return false;  // types nothing: Tab, Backspace, arrows, paste and the like
     }
-    const char32_t typed = static_cast<char32_t>(*code);
-    const char32_t passed = FilterKey(typed, rules);
+    QString passed;
+    for (char32_t code : typed.toUcs4()) {
+        if (const char32_t kept = FilterKey(code, rules); kept != 0) {
+            passed += QString::fromUcs4(&kept, 1);
+        }
+    }
     if (passed == typed) {
         return false;
     }
-    if (passed != 0) {
-        field.insert(QString::fromUcs4(&passed, 1));
+    if (!passed.isEmpty()) {
+        field.insert(passed);
     }
     return true;
 }

@@ -293,6 +293,24 @@ class DigiZolWindowTest : public QObject {
         QCOMPARE(HasButtonFace(Field("txtDigitoISBN")), !red);
     }
 
+    void keysWithAltAreFilteredToo_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<char>("key");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("letter into the identity field") << "txtDNI" << 'x' << "X";
+        QTest::newRow("symbol into the identity field") << "txtDNI" << '+' << "";
+        QTest::newRow("letter into the isbn field") << "txtISBN" << 'b' << "";
+        QTest::newRow("digit into the isbn field") << "txtISBN" << '7' << "7";
+    }
+
+    void keysWithAltAreFilteredToo() {
+        QFETCH(QString, name);
+        QFETCH(char, key);
+        // The line edit types a key's text when Alt is held, so the filter must see it too.
+        QTest::keyClick(&Field(name), key, Qt::AltModifier);
+        QTEST(Field(name).text(), "field");
+    }
+
     void correctingTheInputTurnsTheBoxesBack() {
         QTest::keyClicks(&Field("txtDNI"), "1234567A");
         QVERIFY(IsRed(Field("txtLetra(0)")));
