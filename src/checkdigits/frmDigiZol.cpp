@@ -65,22 +65,25 @@ QLabel* NewLabel(QWidget* parent, const char* name, const char* caption, QPoint 
     return label;
 }
 
-QLineEdit* NewField(QWidget* parent, const char* name, const QRect& geometry, int maxLength,
-                    Qt::Alignment alignment) {
+QLineEdit* NewLineEdit(QWidget* parent, const char* name, const QRect& geometry,
+                       Qt::Alignment alignment) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
     field->setGeometry(geometry);
-    field->setMaxLength(maxLength);
     field->setAlignment(alignment | Qt::AlignVCenter);
+    return field;
+}
+
+QLineEdit* NewField(QWidget* parent, const char* name, const QRect& geometry, int maxLength,
+                    Qt::Alignment alignment) {
+    QLineEdit* field = NewLineEdit(parent, name, geometry, alignment);
+    field->setMaxLength(maxLength);
     return field;
 }
 
 // A read-only box: reachable by the mouse, to copy from, but not by Tab.
 QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry, bool buttonFace) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setAlignment(Qt::AlignCenter);
+    QLineEdit* box = NewLineEdit(parent, name, geometry, Qt::AlignHCenter);
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
     if (buttonFace) {
@@ -119,6 +122,7 @@ void frmDigiZol::CreateControls() {
     QFont font = NamedFont("MS Sans Serif", 8.25, true);
     font.setStyleHint(QFont::SansSerif);
     client->setFont(font);
+    // The bank field takes a whole pasted account or IBAN, however long, and splits it.
     constexpr int kUnlimited = std::numeric_limits<int>::max();
     constexpr int kCodeLength = 4;
 
