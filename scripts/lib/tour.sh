@@ -21,3 +21,14 @@ focus
 type_text 1000
 keys e
 shot eurozol
+
+# DigiZol: a company number with both forms of its control character, an account with its
+# bank's name and IBAN digits, an ISBN whose check digit is X.
+keys ctrl
+focus
+type_text b1234567
+keys Tab
+type_text 210004180200051332
+keys Tab
+type_text 0-8044-2957
+shot digizol
