@@ -7,8 +7,7 @@
 
 #include "shell/shell.h"
 #include "shell/tool_window.h"
-#include "shell/tool_windows.h"
-#include "support/recording_dialogs.h"
+#include "support/test_shell.h"
 
 namespace minizol {
 namespace {
@@ -98,13 +97,11 @@ class DigiZolWindowTest : public QObject {
 
   private slots:
     void init() {
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
-        shell_ = std::make_unique<Shell>(*dialogs_, [] {});
-        RegisterToolWindows(*shell_);
-        window_ = &shell_->Show(ToolId::DigiZol);
+        app_ = std::make_unique<testing::TestShell>();
+        window_ = &app_->shell.Show(ToolId::DigiZol);
         QVERIFY(QTest::qWaitForWindowActive(window_));
     }
-    void cleanup() { shell_.reset(); }
+    void cleanup() { app_.reset(); }
 
     void startsEmptyWithTheFocusInTheIdentityField() {
         Expect(QString(kEmpty) + ";lblBanco=Banco:", "", "txtDNI");
@@ -123,7 +120,7 @@ class DigiZolWindowTest : public QObject {
         Field(r.field).setFocus();
         Enter(r.text, r.how);
         Expect(r.expected, r.red, r.focus);
-        QVERIFY(dialogs_->messages.empty());
+        QVERIFY(app_->dialogs.messages.empty());
     }
 
     void escapeClearsTheFieldsFromAnyField_data() {
@@ -138,7 +135,7 @@ class DigiZolWindowTest : public QObject {
         Field("txtDNI").setText("B1234567");
         Field("txtCuenta(0)").setText("2100 0418 45 0200051332");
         Field("txtISBN").setText("0306406152");
-        dialogs_->replies << "FR";
+        app_->dialogs.replies << "FR";
         QTest::mouseClick(&Field("txtIban"), Qt::LeftButton);
         Expect("txtIban=FR85;txtLetra(1)=4", "txtDigitoISBN", "txtCuenta(0)");
         QFETCH(QString, focus);
@@ -166,12 +163,12 @@ class DigiZolWindowTest : public QObject {
         Field("txtCuenta(0)").setText("21000418450200051332");
         Field("txtISBN").setFocus();
         QFETCH(QString, answer);
-        dialogs_->replies << answer;
+        app_->dialogs.replies << answer;
         QTest::mouseClick(&Field("txtIban"), Qt::LeftButton);
-        QCOMPARE(dialogs_->inputs.size(), std::size_t{1});
-        QCOMPARE(dialogs_->inputs[0].prompt, QString("Selecciona el código de país:"));
-        QCOMPARE(dialogs_->inputs[0].title, QString("MiniZol"));
-        QCOMPARE(dialogs_->inputs[0].defaultText, QString("ES"));
+        QCOMPARE(app_->dialogs.inputs.size(), std::size_t{1});
+        QCOMPARE(app_->dialogs.inputs[0].prompt, QString("Selecciona el código de país:"));
+        QCOMPARE(app_->dialogs.inputs[0].title, QString("MiniZol"));
+        QCOMPARE(app_->dialogs.inputs[0].defaultText, QString("ES"));
         QFETCH(QString, iban);
         Expect("txtIban=" + iban, "", "txtCuenta(0)");
         QCOMPARE(Field("txtCuenta(0)").selectedText(), QString("2100"));
@@ -179,7 +176,7 @@ class DigiZolWindowTest : public QObject {
         // The code chosen stays, and is the next default, until the account is emptied.
         Field("txtCuenta(2)").setText("1");
         QTest::mouseClick(&Field("txtIban"), Qt::LeftButton);
-        QCOMPARE(dialogs_->inputs[1].defaultText, iban.left(2));
+        QCOMPARE(app_->dialogs.inputs[1].defaultText, iban.left(2));
         for (const char* name : {"txtCuenta(0)", "txtCuenta(1)", "txtCuenta(2)"}) {
             Field(name).clear();
         }
@@ -207,10 +204,11 @@ class DigiZolWindowTest : public QObject {
 
     void f1ShowsTheHelp() {
         QTest::keyClick(&Field("txtCuenta(1)"), Qt::Key_F1);
-        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
-        QCOMPARE(dialogs_->messages[0].title, QString("Ayuda"));
-        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::Information);
-        QCOMPARE(dialogs_->messages[0].text.split("\r\n").value(2), QString("· Cuenta Bancaria."));
+        QCOMPARE(app_->dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(app_->dialogs.messages[0].title, QString("Ayuda"));
+        QCOMPARE(app_->dialogs.messages[0].icon, MessageIcon::Information);
+        QCOMPARE(app_->dialogs.messages[0].text.split("\r\n").value(2),
+                 QString("· Cuenta Bancaria."));
     }
 
     void stateIsKeptAcrossAToolSwitch() {
@@ -219,7 +217,7 @@ class DigiZolWindowTest : public QObject {
         QTest::keyClick(&Field("txtCuenta(1)"), Qt::Key_Control, Qt::ControlModifier);
         for (ToolId tool : {ToolId::ReglaZol, ToolId::MemoZol, ToolId::EuroZol}) {
             QVERIFY(!window_->isVisible());
-            QTest::keyClick(shell_->Existing(tool), Qt::Key_Control, Qt::ControlModifier);
+            QTest::keyClick(app_->shell.Existing(tool), Qt::Key_Control, Qt::ControlModifier);
         }
         QVERIFY(window_->isVisible());
         Expect(QString(kCaixa) + ";txtDNI=B1234567;txtLetra(1)=4;txtIban=ES91", "", "txtCuenta(1)");
@@ -254,8 +252,7 @@ class DigiZolWindowTest : public QObject {
         QCOMPARE(window_->focusWidget()->objectName(), focus);
     }
 
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
-    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<testing::TestShell> app_;
     ToolWindow* window_ = nullptr;
 };
 

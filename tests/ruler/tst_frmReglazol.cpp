@@ -9,9 +9,8 @@
 
 #include "ruler/frmReglazol.h"
 #include "shell/shell.h"
-#include "shell/tool_windows.h"
 #include "shell/window_alpha.h"
-#include "support/recording_dialogs.h"
+#include "support/test_shell.h"
 
 namespace minizol {
 
@@ -20,17 +19,15 @@ class ReglazolWindowTest : public QObject {
 
   private slots:
     void init() {
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
-        shell_ = std::make_unique<Shell>(*dialogs_, [] {});
-        RegisterToolWindows(*shell_);
-        window_ = static_cast<frmReglazol*>(&shell_->Show(ToolId::ReglaZol));
+        app_ = std::make_unique<testing::TestShell>();
+        window_ = static_cast<frmReglazol*>(&app_->shell.Show(ToolId::ReglaZol));
         // The menu shortcuts (F1, F2) answer only in the active window.
         QVERIFY(QTest::qWaitForWindowActive(window_));
     }
-    void cleanup() { shell_.reset(); }
+    void cleanup() { app_.reset(); }
 
     void startsAtTwoHundredByOneHundredAndAlphaTwoHundred() {
-        frmReglazol hidden(*shell_);  // measured already while loading, before it is shown
+        frmReglazol hidden(app_->shell);  // measured already while loading, before it is shown
         for (frmReglazol* window : {window_, &hidden}) {
             QCOMPARE(window->findChild<QMenu*>("mnuOpciones")->title(), "Regla (200 x 100)");
             QCOMPARE(window->findChild<QWidget*>("client")->size(), QSize(220, 120));
@@ -95,18 +92,18 @@ class ReglazolWindowTest : public QObject {
         QFETCH(QSize, client);
         const QPoint moved = window_->pos() + QPoint(37, 23);
         window_->move(moved);
-        dialogs_->replies = replies;
+        app_->dialogs.replies = replies;
         QTest::keyClick(window_, Qt::Key_F2);
 
         QStringList shownDefaults;
-        for (const auto& asked : dialogs_->inputs) {
+        for (const auto& asked : app_->dialogs.inputs) {
             QCOMPARE(asked.prompt, "Selecciona un tamaño (AAAxBBB).");
             QCOMPARE(asked.title, "MiniZol");
             shownDefaults << asked.defaultText;
         }
         QCOMPARE(shownDefaults, defaults);
-        QCOMPARE(dialogs_->messages.size(), static_cast<std::size_t>(defaults.size() - 1));
-        for (const auto& shown : dialogs_->messages) {
+        QCOMPARE(app_->dialogs.messages.size(), static_cast<std::size_t>(defaults.size() - 1));
+        for (const auto& shown : app_->dialogs.messages) {
             QCOMPARE(shown.text, "Tamaño no válido.");
             QCOMPARE(shown.icon, MessageIcon::Exclamation);
             QCOMPARE(shown.title, "MiniZol");
@@ -162,8 +159,8 @@ class ReglazolWindowTest : public QObject {
     void helpShowsOncePerPress() {
         QTest::keyClick(window_, Qt::Key_F1);
         window_->findChild<QAction*>("mnuAyuda")->trigger();
-        QCOMPARE(dialogs_->messages.size(), 2u);
-        for (const auto& shown : dialogs_->messages) {
+        QCOMPARE(app_->dialogs.messages.size(), 2u);
+        for (const auto& shown : app_->dialogs.messages) {
             QCOMPARE(shown.text,
                      "BOTONES:\r\n<RePag> - Transparente\r\n<AvPag> + Transparente"
                      "\r\n\r\n<Ctrl.> Cambiar de Aplicación");
@@ -232,8 +229,7 @@ class ReglazolWindowTest : public QObject {
         QVERIFY(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1);
     }
 
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
-    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<testing::TestShell> app_;
     frmReglazol* window_ = nullptr;
 };
 
