@@ -17,6 +17,7 @@
 #include "checkdigits/key_filter.h"
 #include "checkdigits/unexpected_failure.h"
 #include "platform/fonts.h"
+#include "platform/qt_convert.h"
 #include "shell/shell.h"
 #include "shell/twips.h"
 
@@ -24,14 +25,6 @@ namespace minizol {
 namespace {
 
 const QColor kErrorColour(255, 0, 0);
-
-QRect TwipsRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
-
-QString FromStd(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string TextOf(const QLineEdit& field) {
     return field.text().toStdString();
@@ -46,7 +39,7 @@ void SetFieldText(QLineEdit& field, const QString& text) {
 
 // Labels take the size of their caption.
 void SetCaption(QLabel& label, std::string_view caption) {
-    label.setText(FromStd(caption));
+    label.setText(FromUtf8(caption));
     label.adjustSize();
 }
 
@@ -178,7 +171,7 @@ void frmDigiZol::Form_Load() {
         txtCuenta_[static_cast<std::size_t>(index)]->clear();
         txtCuenta_Change(index);
     }
-    txtIban_->setText(FromStd(kEmptyAccountIban));
+    txtIban_->setText(FromUtf8(kEmptyAccountIban));
     txtDC_->clear();
     SetCaption(*lblBanco_, "Banco:");
     txtISBN_->clear();
@@ -191,7 +184,7 @@ void frmDigiZol::ClearInputFields() {
     for (QLineEdit* field : txtCuenta_) {
         SetFieldText(*field, {});
     }
-    txtIban_->setText(FromStd(kEmptyAccountIban));
+    txtIban_->setText(FromUtf8(kEmptyAccountIban));
     SetFieldText(*txtISBN_, {});
 }
 
@@ -217,8 +210,8 @@ void frmDigiZol::txtDNI_Change() {
     for (QLineEdit* box : txtLetra_) {
         SetBoxColour(*box, display.red);
     }
-    txtLetra_[0]->setText(FromStd(display.letter));
-    txtLetra_[1]->setText(FromStd(display.digit));
+    txtLetra_[0]->setText(FromUtf8(display.letter));
+    txtLetra_[1]->setText(FromUtf8(display.digit));
     txtLetra_[1]->setVisible(!display.digit.empty());
     SetCaption(*lblDNI_, display.caption);
 }
@@ -231,15 +224,15 @@ void frmDigiZol::txtCuenta_Change(int index) {
             // A pasted account or IBAN is spread over the three fields. Each assignment that
             // changes a field runs this handler for that field before the next one.
             const BankFieldSplit split = SplitBankFieldText(text);
-            SetFieldText(field, FromStd(split.bank));
+            SetFieldText(field, FromUtf8(split.bank));
             if (split.office) {
-                SetFieldText(*txtCuenta_[1], FromStd(*split.office));
+                SetFieldText(*txtCuenta_[1], FromUtf8(*split.office));
             }
             if (split.account) {
-                SetFieldText(*txtCuenta_[2], FromStd(*split.account));
+                SetFieldText(*txtCuenta_[2], FromUtf8(*split.account));
             }
         } else {
-            SetFieldText(field, FromStd(DigitsOnly(text)));
+            SetFieldText(field, FromUtf8(DigitsOnly(text)));
         }
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
@@ -255,8 +248,8 @@ void frmDigiZol::UpdateBankAccount() {
         const BankRow row = minizol::UpdateBankAccount(
             {TextOf(*txtCuenta_[0]), TextOf(*txtCuenta_[1]), TextOf(*txtCuenta_[2])},
             TextOf(*txtIban_));
-        txtDC_->setText(FromStd(row.control));
-        txtIban_->setText(FromStd(row.iban));
+        txtDC_->setText(FromUtf8(row.control));
+        txtIban_->setText(FromUtf8(row.iban));
         SetCaption(*lblBanco_, row.bank_caption);
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
@@ -269,7 +262,7 @@ void frmDigiZol::txtIban_Click() {
                                 kApplicationTitle, txtIban_->text().left(2));
     const std::string country =
         ValidCountryCode(answer.value_or(QString()).toUpper().toStdString());
-    txtIban_->setText(FromStd(country) + QStringLiteral("00"));
+    txtIban_->setText(FromUtf8(country) + QStringLiteral("00"));
     txtCuenta_[0]->setFocus();
     txtCuenta_[0]->selectAll();  // also when the focus only comes back with the window
     UpdateBankAccount();
@@ -282,7 +275,7 @@ void frmDigiZol::txtISBN_Change() {
     if (result.too_many) {
         SetBoxColour(*txtDigitoISBN_, true);
     }
-    txtDigitoISBN_->setText(FromStd(result.check_digit));
+    txtDigitoISBN_->setText(FromUtf8(result.check_digit));
 }
 
 const KeyFilterRules* frmDigiZol::KeyRulesOf(const QLineEdit* field) const {
@@ -370,7 +363,7 @@ bool frmDigiZol::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmDigiZol::ShowUnexpectedFailure(const std::exception& failure) {
-    ShowMessage(FromStd(UnexpectedFailureText(failure)), MessageIcon::Exclamation);
+    ShowMessage(FromUtf8(UnexpectedFailureText(failure)), MessageIcon::Exclamation);
 }
 
 QString frmDigiZol::HelpText() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/fonts.h"
+#include "platform/qt_convert.h"
 #include "ruler/ruler_texts.h"
 #include "ruler/size_reply.h"
 #include "shell/shell.h"
@@ -32,10 +33,6 @@ constexpr int kF1Key = 112;
 const QColor kRulerFill(255, 253, 225);
 const QColor kRulerInk(0, 0, 0);
 constexpr int kLabelFontPixels = 11;
-
-QString FromStd(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 int ToPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -80,7 +77,7 @@ void PaintLabels(QPainter& painter, const std::vector<RulerLabel>& labels, const
         }
         if (label.visible && !label.caption.empty()) {
             painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
-                             FromStd(label.caption));
+                             FromUtf8(label.caption));
         }
     }
 }
@@ -114,8 +111,8 @@ class RulerClient final : public QWidget {
 }  // namespace
 
 frmReglazol::frmReglazol(Shell& shell)
-    : ToolWindow(shell, {ToolId::ReglaZol, FromStd(kRulerMenuCaption), true, false, true}) {
-    auto* mnuTamanyo = new QAction(FromStd(kRulerMenuSetSize), this);
+    : ToolWindow(shell, {ToolId::ReglaZol, FromUtf8(kRulerMenuCaption), true, false, true}) {
+    auto* mnuTamanyo = new QAction(FromUtf8(kRulerMenuSetSize), this);
     mnuTamanyo->setObjectName("mnuTamanyo");
     mnuTamanyo->setShortcut(Qt::Key_F2);
     connect(mnuTamanyo, &QAction::triggered, this, [this] { mnuTamanyo_Click(); });
@@ -147,7 +144,7 @@ void frmReglazol::Form_Resize() {
     const QSize outer = frameGeometry().size();
     geometry_.Resize(RulerWindowSize::FromPixels(client.width(), client.height(), outer.width(),
                                                  outer.height()));
-    OptionsMenu()->setTitle(FromStd(geometry_.menuCaption()));
+    OptionsMenu()->setTitle(FromUtf8(geometry_.menuCaption()));
     client_->update();
 }
 
@@ -179,10 +176,10 @@ void frmReglazol::mnuTamanyo_Click() {
     const NumberSyntax syntax{locale.decimalPoint().toStdString(),
                               locale.groupSeparator().toStdString()};
     QString defaultText =
-        FromStd(RulerSizeDialogDefault(geometry_.rulerWidth(), geometry_.rulerHeight()));
+        FromUtf8(RulerSizeDialogDefault(geometry_.rulerWidth(), geometry_.rulerHeight()));
     while (true) {
         const std::optional<QString> reply = shell().dialogs().Input(
-            this, FromStd(kRulerSizePrompt), kApplicationTitle, defaultText);
+            this, FromUtf8(kRulerSizePrompt), kApplicationTitle, defaultText);
         const SizeReply size = ParseSizeReply(reply.value_or(QString()).toStdString(), syntax);
         switch (size.kind) {
             case SizeReplyKind::Empty:
@@ -192,15 +189,15 @@ void frmReglazol::mnuTamanyo_Click() {
                 PrepareToolWindow(*this);
                 return;
             case SizeReplyKind::Rejected:
-                ShowMessage(FromStd(kRulerSizeInvalid), MessageIcon::Exclamation);
-                defaultText = FromStd(size.text);
+                ShowMessage(FromUtf8(kRulerSizeInvalid), MessageIcon::Exclamation);
+                defaultText = FromUtf8(size.text);
                 break;
         }
     }
 }
 
 void frmReglazol::mnuAyuda_Click() {
-    ShowMessage(FromStd(RulerHelpText()), MessageIcon::None);
+    ShowMessage(FromUtf8(RulerHelpText()), MessageIcon::None);
 }
 
 void frmReglazol::SetRulerSize(int width, int height) {
