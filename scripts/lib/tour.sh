@@ -1,6 +1,8 @@
 # Runs inside a virtual display: a short tour of the four tools, one picture of each.
 set -euo pipefail
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+# The pictures show what a Spanish desktop shows (Qt reads the locale from the environment).
+export LANG=es_ES.UTF-8
 program=$1 out=$2
 
 openbox >/dev/null 2>&1 &
@@ -14,6 +16,18 @@ sleep 1.5
 active() { xdotool search --onlyvisible --name '^MiniZol 3.0$' | tail -n 1; }
 focus() { xdotool windowactivate --sync "$(active)" 2>/dev/null || true; sleep 0.3; }
 shot() { sleep "${2:-0.4}"; import -window "$(active)" -frame "$out/$1.png"; }
+# The screen as composited, cropped to the active window and its frame: shows translucency.
+screen_shot() {
+    sleep "${2:-0.4}"
+    local window x y w h left right top bottom
+    window=$(active)
+    read -r x y w h < <(xwininfo -id "$window" 2>/dev/null | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /^ *Width/ { w = $NF } /^ *Height/ { h = $NF } END { print x, y, w, h }')
+    read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    x=$((x - left)) y=$((y - top)) w=$((w + left + right)) h=$((h + top + bottom))
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$1.png"
+}
 keys() { xdotool key --delay 60 "$@"; }
 type_text() { xdotool type --delay 60 "$1"; }
 
@@ -21,3 +35,46 @@ focus
 type_text 1000
 keys e
 shot eurozol
+
+# DigiZol: a company number with both forms of its control character, an account with its
+# bank's name and IBAN digits, an ISBN whose check digit is X.
+keys ctrl
+focus
+type_text b1234567
+keys Tab
+type_text 210004180200051332
+keys Tab
+type_text 0-8044-2957
+shot digizol
+
+# ReglaZol at 600 x 400 over some text, so its translucency shows (a compositing manager makes
+# whole-window opacity visible on X11).
+if command -v xcompmgr >/dev/null; then
+    xcompmgr >/dev/null 2>&1 &
+fi
+if command -v xterm >/dev/null; then
+    xterm -geometry 100x40+150+100 -bg '#202830' -fg '#e0e0a0' -e bash -c \
+        'for i in $(seq 60); do echo "La regla transparente se lee sobre cualquier fondo 0123456789"; done; sleep 600' 2>/dev/null &
+    sleep 1
+fi
+focus
+keys ctrl
+focus
+keys F2
+sleep 0.5
+type_text 600x400
+keys Return
+focus
+screen_shot reglazol 0.8
+
+# MemoZol after a few refreshes.
+keys ctrl
+focus
+shot memozol 0.6
+
+# The About window over MemoZol: open the first menu and choose its last entry.
+xdotool mousemove --window "$(active)" 30 10 click 1
+sleep 0.4
+keys Down Down Return
+sleep 0.6
+import -window "$(xdotool getactivewindow)" -frame "$out/about.png"

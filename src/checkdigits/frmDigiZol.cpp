@@ -1,19 +1,369 @@
 #include "checkdigits/frmDigiZol.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QStringList>
+#include <limits>
+#include <string>
 
+#include "checkdigits/bank_account.h"
+#include "checkdigits/cif.h"
+#include "checkdigits/iban.h"
+#include "checkdigits/identity.h"
+#include "checkdigits/isbn.h"
+#include "checkdigits/key_filter.h"
+#include "checkdigits/unexpected_failure.h"
+#include "platform/fonts.h"
+#include "platform/qt_convert.h"
+#include "shell/shell.h"
 #include "shell/twips.h"
 
 namespace minizol {
+namespace {
+
+const QColor kErrorColour(255, 0, 0);
+
+std::string TextOf(const QLineEdit& field) {
+    return field.text().toStdString();
+}
+
+// Setting a field to the text it already holds raises no change, as with typing.
+void SetFieldText(QLineEdit& field, const QString& text) {
+    if (field.text() != text) {
+        field.setText(text);
+    }
+}
+
+// Labels take the size of their caption.
+void SetCaption(QLabel& label, std::string_view caption) {
+    label.setText(FromUtf8(caption));
+    label.adjustSize();
+}
+
+// Result boxes stand in the button-face colour, red when their input is wrong.
+void SetBoxColour(QLineEdit& box, bool red) {
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Base, red ? kErrorColour : palette.color(QPalette::Button));
+    box.setPalette(palette);
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* NewLineEdit(QWidget* parent, const char* name, const QRect& geometry,
+                       Qt::Alignment alignment) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(geometry);
+    field->setAlignment(alignment | Qt::AlignVCenter);
+    return field;
+}
+
+QLineEdit* NewField(QWidget* parent, const char* name, const QRect& geometry, int maxLength,
+                    Qt::Alignment alignment) {
+    QLineEdit* field = NewLineEdit(parent, name, geometry, alignment);
+    field->setMaxLength(maxLength);
+    return field;
+}
+
+// A read-only box: reachable by the mouse, to copy from, but not by Tab.
+QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry, bool buttonFace) {
+    QLineEdit* box = NewLineEdit(parent, name, geometry, Qt::AlignHCenter);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    if (buttonFace) {
+        SetBoxColour(*box, false);
+    }
+    return box;
+}
+
+// The printable text a key press types into a line edit. The line edit types a key's text
+// whatever the modifiers, except with Ctrl held without Alt.
+QString TypedText(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const QString text = event.text();
+    if (held == Qt::ControlModifier || text.isEmpty()) {
+        return {};
+    }
+    for (char32_t code : text.toUcs4()) {
+        if (!QChar::isPrint(code)) {
+            return {};
+        }
+    }
+    return text;
+}
+
+}  // namespace
 
 frmDigiZol::frmDigiZol(Shell& shell)
     : ToolWindow(shell, {ToolId::DigiZol, QStringLiteral("Dígito de control"), true, true, true}) {
     SetClientSize({Px(4020), Px(2085)});
+    CreateControls();
     Form_Load();
+}
+
+void frmDigiZol::CreateControls() {
+    QWidget* client = centralWidget();
+    QFont font = NamedFont("MS Sans Serif", 8.25, true);
+    font.setStyleHint(QFont::SansSerif);
+    client->setFont(font);
+    // The bank field takes a whole pasted account or IBAN, however long, and splits it.
+    constexpr int kUnlimited = std::numeric_limits<int>::max();
+    constexpr int kCodeLength = 4;
+
+    lblDNI_ = NewLabel(client, "lblDNI", "DNI/NIF:", {Px(180), Px(120)});
+    txtDNI_ = NewField(client, "txtDNI", TwipsRect(150, 360, 1125, 285), 8, Qt::AlignLeft);
+    txtLetra_[0] = NewResultBox(client, "txtLetra(0)", TwipsRect(1380, 360, 315, 285), true);
+    txtLetra_[1] = NewResultBox(client, "txtLetra(1)", TwipsRect(1770, 360, 315, 285), true);
+
+    lblBanco_ = NewLabel(client, "lblBanco", "Banco:", {Px(180), Px(750)});
+    txtIban_ = NewResultBox(client, "txtIban", TwipsRect(150, 1020, 765, 285), false);
+    txtIban_->setMaxLength(kCodeLength);
+    txtCuenta_[0] = NewField(client, "txtCuenta(0)", TwipsRect(1020, 1020, 525, 285), kUnlimited,
+                             Qt::AlignRight);
+    txtCuenta_[1] = NewField(client, "txtCuenta(1)", TwipsRect(1620, 1020, 525, 285), kCodeLength,
+                             Qt::AlignRight);
+    txtDC_ = NewResultBox(client, "txtDC", TwipsRect(2220, 1020, 345, 285), true);
+    txtCuenta_[2] =
+        NewField(client, "txtCuenta(2)", TwipsRect(2640, 1020, 1215, 285), 10, Qt::AlignRight);
+
+    lblISBN_ = NewLabel(client, "lblISBN", "ISBN:", {Px(180), Px(1410)});
+    txtISBN_ = NewField(client, "txtISBN", TwipsRect(150, 1650, 2025, 285), 20, Qt::AlignLeft);
+    txtDigitoISBN_ = NewResultBox(client, "txtDigitoISBN", TwipsRect(2250, 1650, 315, 285), true);
+
+    for (QLineEdit* field : {txtDNI_, txtCuenta_[0], txtCuenta_[1], txtCuenta_[2], txtISBN_}) {
+        // Typed characters must all pass the key filter, which sees key presses only.
+        field->setAttribute(Qt::WA_InputMethodEnabled, false);
+        field->installEventFilter(this);
+    }
+    txtIban_->installEventFilter(this);
+    setTabOrder(txtDNI_, txtCuenta_[0]);
+    setTabOrder(txtCuenta_[0], txtCuenta_[1]);
+    setTabOrder(txtCuenta_[1], txtCuenta_[2]);
+    setTabOrder(txtCuenta_[2], txtISBN_);
+
+    connect(txtDNI_, &QLineEdit::textChanged, this, [this] { txtDNI_Change(); });
+    for (int index = 0; index < 3; ++index) {
+        connect(txtCuenta_[static_cast<std::size_t>(index)], &QLineEdit::textChanged, this,
+                [this, index] { txtCuenta_Change(index); });
+    }
+    connect(txtISBN_, &QLineEdit::textChanged, this, [this] { txtISBN_Change(); });
+    txtDNI_->setFocus();
 }
 
 void frmDigiZol::Form_Load() {
     SetTag(QStringLiteral("DigiZol"));
+    // Emptying an empty field raises no change, but every row must have been computed once.
+    txtDNI_->clear();
+    txtDNI_Change();
+    for (QLineEdit* box : txtLetra_) {
+        box->clear();
+    }
+    for (int index = 0; index < 3; ++index) {
+        txtCuenta_[static_cast<std::size_t>(index)]->clear();
+        txtCuenta_Change(index);
+    }
+    txtIban_->setText(FromUtf8(kEmptyAccountIban));
+    txtDC_->clear();
+    SetCaption(*lblBanco_, "Banco:");
+    txtISBN_->clear();
+    txtISBN_Change();
+    txtDigitoISBN_->clear();
+}
+
+void frmDigiZol::ClearInputFields() {
+    SetFieldText(*txtDNI_, {});
+    for (QLineEdit* field : txtCuenta_) {
+        SetFieldText(*field, {});
+    }
+    txtIban_->setText(FromUtf8(kEmptyAccountIban));
+    SetFieldText(*txtISBN_, {});
+}
+
+bool frmDigiZol::Form_KeyPress(int charCode) {
+    if (charCode != static_cast<int>(kEscapeKey)) {
+        return false;
+    }
+    ClearInputFields();
+    // Used up: no field has a use for Escape, and an unused key would come back to this window
+    // once for every parent it travels through.
+    return true;
+}
+
+void frmDigiZol::txtDNI_Change() {
+    txtLetra_[1]->hide();
+    IdentityDisplay display;
+    display.caption = kNoEntityCaption;
+    try {
+        display = DisplayIdentityField(TextOf(*txtDNI_));
+    } catch (const std::exception& failure) {
+        ShowUnexpectedFailure(failure);
+    }
+    for (QLineEdit* box : txtLetra_) {
+        SetBoxColour(*box, display.red);
+    }
+    txtLetra_[0]->setText(FromUtf8(display.letter));
+    txtLetra_[1]->setText(FromUtf8(display.digit));
+    txtLetra_[1]->setVisible(!display.digit.empty());
+    SetCaption(*lblDNI_, display.caption);
+}
+
+void frmDigiZol::txtCuenta_Change(int index) {
+    QLineEdit& field = *txtCuenta_[static_cast<std::size_t>(index)];
+    try {
+        const std::string text = TextOf(field);
+        if (index == 0) {
+            // A pasted account or IBAN is spread over the three fields. Each assignment that
+            // changes a field runs this handler for that field before the next one.
+            const BankFieldSplit split = SplitBankFieldText(text);
+            SetFieldText(field, FromUtf8(split.bank));
+            if (split.office) {
+                SetFieldText(*txtCuenta_[1], FromUtf8(*split.office));
+            }
+            if (split.account) {
+                SetFieldText(*txtCuenta_[2], FromUtf8(*split.account));
+            }
+        } else {
+            SetFieldText(field, FromUtf8(DigitsOnly(text)));
+        }
+    } catch (const std::exception& failure) {
+        ShowUnexpectedFailure(failure);
+    }
+    UpdateBankAccount();
+    if (AccountFieldComplete(index, TextOf(field))) {
+        txtCuenta_[static_cast<std::size_t>(index) + 1]->setFocus();
+    }
+}
+
+void frmDigiZol::UpdateBankAccount() {
+    try {
+        const BankRow row = minizol::UpdateBankAccount(
+            {TextOf(*txtCuenta_[0]), TextOf(*txtCuenta_[1]), TextOf(*txtCuenta_[2])},
+            TextOf(*txtIban_));
+        txtDC_->setText(FromUtf8(row.control));
+        txtIban_->setText(FromUtf8(row.iban));
+        SetCaption(*lblBanco_, row.bank_caption);
+    } catch (const std::exception& failure) {
+        ShowUnexpectedFailure(failure);
+    }
+}
+
+void frmDigiZol::txtIban_Click() {
+    const std::optional<QString> answer =
+        shell().dialogs().Input(this, QStringLiteral("Selecciona el código de país:"),
+                                kApplicationTitle, txtIban_->text().left(2));
+    const std::string country =
+        ValidCountryCode(answer.value_or(QString()).toUpper().toStdString());
+    txtIban_->setText(FromUtf8(country) + QStringLiteral("00"));
+    txtCuenta_[0]->setFocus();
+    txtCuenta_[0]->selectAll();  // also when the focus only comes back with the window
+    UpdateBankAccount();
+}
+
+void frmDigiZol::txtISBN_Change() {
+    txtDigitoISBN_->clear();
+    SetBoxColour(*txtDigitoISBN_, false);
+    const IsbnResult result = IsbnCheckDigit(TextOf(*txtISBN_));
+    if (result.too_many) {
+        SetBoxColour(*txtDigitoISBN_, true);
+    }
+    txtDigitoISBN_->setText(FromUtf8(result.check_digit));
+}
+
+const KeyFilterRules* frmDigiZol::KeyRulesOf(const QLineEdit* field) const {
+    if (field == txtDNI_) {
+        return &kIdentityKeys;
+    }
+    if (field == txtISBN_) {
+        return &kIsbnKeys;
+    }
+    for (const QLineEdit* account : txtCuenta_) {
+        if (field == account) {
+            return &kAccountKeys;
+        }
+    }
+    return nullptr;
+}
+
+bool frmDigiZol::SelectsAllOnFocus(const QLineEdit* field) const {
+    return field == txtDNI_ || field == txtIban_ || KeyRulesOf(field) == &kAccountKeys;
+}
+
+bool frmDigiZol::FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules,
+                                const QKeyEvent& event) {
+    const QString typed = TypedText(event);
+    if (typed.isEmpty()) {
+        return false;  // types nothing: Tab, Backspace, arrows, paste and the like
+    }
+    QString passed;
+    for (char32_t code : typed.toUcs4()) {
+        if (const char32_t kept = FilterKey(code, rules); kept != 0) {
+            passed += QString::fromUcs4(&kept, 1);
+        }
+    }
+    if (passed == typed) {
+        return false;
+    }
+    if (!passed.isEmpty()) {
+        field.insert(passed);
+    }
+    return true;
+}
+
+bool frmDigiZol::eventFilter(QObject* watched, QEvent* event) {
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field == nullptr) {
+        return ToolWindow::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (const KeyFilterRules* rules = KeyRulesOf(field)) {
+                return FilterTypedKey(*field, *rules, static_cast<const QKeyEvent&>(*event));
+            }
+            break;
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<const QFocusEvent&>(*event).reason();
+            // Coming back with the window or from a menu keeps whatever the user had selected.
+            const bool returning = reason == Qt::ActiveWindowFocusReason ||
+                                   reason == Qt::PopupFocusReason ||
+                                   reason == Qt::MenuBarFocusReason;
+            if (SelectsAllOnFocus(field) && !returning) {
+                field->selectAll();
+                selectOnRelease_ = reason == Qt::MouseFocusReason ? field : nullptr;
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            if (field == selectOnRelease_) {
+                selectOnRelease_ = nullptr;
+                if (!field->hasSelectedText()) {
+                    field->selectAll();
+                }
+            }
+            const auto& mouse = static_cast<const QMouseEvent&>(*event);
+            if (field == txtIban_ && mouse.button() == Qt::LeftButton &&
+                field->rect().contains(mouse.position().toPoint())) {
+                txtIban_Click();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return false;
+}
+
+void frmDigiZol::ShowUnexpectedFailure(const std::exception& failure) {
+    ShowMessage(FromUtf8(UnexpectedFailureText(failure)), MessageIcon::Exclamation);
 }
 
 QString frmDigiZol::HelpText() {

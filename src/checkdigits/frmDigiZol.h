@@ -1,10 +1,19 @@
 #pragma once
 
+#include <array>
+#include <exception>
+
 #include "shell/tool_window.h"
+
+class QLabel;
+class QLineEdit;
 
 namespace minizol {
 
-// The check-digit calculator's window.
+struct KeyFilterRules;
+
+// The check-digit calculator's window: an identity row, a bank account row and an ISBN row, each
+// recomputed on every change of its input fields.
 class frmDigiZol final : public ToolWindow {
     Q_OBJECT
 
@@ -14,10 +23,41 @@ class frmDigiZol final : public ToolWindow {
     static QString HelpText();
 
   protected:
+    bool Form_KeyPress(int charCode) override;
     void mnuAyuda_Click() override;
+    // Key filters, select-all on focus and the click on the IBAN field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void CreateControls();
     void Form_Load();
+    void ClearInputFields();
+
+    void txtDNI_Change();
+    void txtCuenta_Change(int index);
+    void txtISBN_Change();
+    void txtIban_Click();
+    void UpdateBankAccount();
+
+    const KeyFilterRules* KeyRulesOf(const QLineEdit* field) const;
+    bool SelectsAllOnFocus(const QLineEdit* field) const;
+    bool FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules, const QKeyEvent& event);
+    void ShowUnexpectedFailure(const std::exception& failure);
+
+    QLabel* lblDNI_ = nullptr;
+    QLineEdit* txtDNI_ = nullptr;
+    std::array<QLineEdit*, 2> txtLetra_{};
+    QLabel* lblBanco_ = nullptr;
+    QLineEdit* txtIban_ = nullptr;
+    std::array<QLineEdit*, 3> txtCuenta_{};
+    QLineEdit* txtDC_ = nullptr;
+    QLabel* lblISBN_ = nullptr;
+    QLineEdit* txtISBN_ = nullptr;
+    QLineEdit* txtDigitoISBN_ = nullptr;
+
+    // The field that took the focus on a mouse press: the press then places the cursor, so its
+    // whole text is selected again on the release unless the user dragged out a selection.
+    QLineEdit* selectOnRelease_ = nullptr;
 };
 
 }  // namespace minizol

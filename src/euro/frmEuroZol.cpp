@@ -6,20 +6,11 @@
 
 #include "euro/display_rules.h"
 #include "platform/fonts.h"
+#include "platform/qt_convert.h"
 #include "shell/twips.h"
 
 namespace minizol {
-namespace {
-
-QRect TwipsRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
-
-QString FromStd(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 frmEuroZol::frmEuroZol(Shell& shell)
     : ToolWindow(shell, {ToolId::EuroZol, QStringLiteral("Calculadora"), true, true, true}),
@@ -76,12 +67,12 @@ void frmEuroZol::txtResult_Change() {
     const std::string text = txtResult_->text().toStdString();
     const std::string normalized = NormalizeDisplayText(text);
     if (normalized != text) {
-        txtResult_->setText(FromStd(normalized));  // runs this handler again, on the final text
+        txtResult_->setText(FromUtf8(normalized));  // runs this handler again, on the final text
         return;
     }
     const CurrencyLabels labels = UpdateCurrencyLabels(normalized);
-    lblPtas_->setText(FromStd(labels.pesetas));
-    lblEuros_->setText(FromStd(labels.euros));
+    lblPtas_->setText(FromUtf8(labels.pesetas));
+    lblEuros_->setText(FromUtf8(labels.euros));
 }
 
 bool frmEuroZol::Form_KeyDown(int keyCode) {
@@ -133,11 +124,11 @@ std::string frmEuroZol::DisplayText() const {
 }
 
 void frmEuroZol::SetDisplayText(std::string_view text) {
-    txtResult_->setText(FromStd(text));
+    txtResult_->setText(FromUtf8(text));
 }
 
 void frmEuroZol::SetOperatorIndicator(std::string_view op) {
-    lblOpera_->setText(FromStd(op));
+    lblOpera_->setText(FromUtf8(op));
 }
 
 void frmEuroZol::SetMemoryIndicatorVisible(bool visible) {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/twips.h"
+
 namespace minizol {
 
-// The ruler counts exactly 15 twips to a pixel, whatever the screen's real resolution.
-inline constexpr int kTwipsPerPixel = 15;
 // Distance of each frame line from its edge of the client area; both margins make 300 twips.
 inline constexpr int kRulerMargin = 150;
 inline constexpr int kTickSpacing = 150;

@@ -11,16 +11,13 @@
 
 #include "platform/fonts.h"
 #include "platform/key_codes.h"
+#include "platform/qt_convert.h"
 #include "shell/about_placement.h"
 #include "shell/maker.h"
 #include "shell/twips.h"
 
 namespace minizol {
 namespace {
-
-QRect TwipsRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
 
 float ToTwips(int pixels) {
     return static_cast<float>(pixels * kTwipsPerPixel);

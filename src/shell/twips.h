@@ -2,7 +2,8 @@
 
 namespace minizol {
 
-// Window layouts are given in twips; the screen counts 15 twips to a pixel.
+// Window layouts are given in twips; the screen counts 15 twips to a pixel, whatever its real
+// resolution (the ruler measures in these pixels too).
 inline constexpr int kTwipsPerPixel = 15;
 
 constexpr int Px(int twips) {

@@ -5,8 +5,7 @@
 
 #include "euro/frmEuroZol.h"
 #include "shell/shell.h"
-#include "shell/tool_windows.h"
-#include "support/recording_dialogs.h"
+#include "support/test_shell.h"
 
 namespace minizol {
 
@@ -15,12 +14,10 @@ class EuroZolWindowTest : public QObject {
 
   private slots:
     void init() {
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
-        shell_ = std::make_unique<Shell>(*dialogs_, [] {});
-        RegisterToolWindows(*shell_);
-        window_ = &shell_->Show(ToolId::EuroZol);
+        app_ = std::make_unique<testing::TestShell>();
+        window_ = &app_->shell.Show(ToolId::EuroZol);
     }
-    void cleanup() { shell_.reset(); }
+    void cleanup() { app_.reset(); }
 
     void startsEmpty() {
         QCOMPARE(Display(), QString());
@@ -121,8 +118,8 @@ class EuroZolWindowTest : public QObject {
     void helpShowsTwentyLinesOncePerPress() {
         window_->findChild<QAction*>("mnuAyuda")->trigger();
         QTest::keyClick(window_, Qt::Key_F1);
-        QCOMPARE(dialogs_->messages.size(), 2u);
-        for (const auto& shown : dialogs_->messages) {
+        QCOMPARE(app_->dialogs.messages.size(), 2u);
+        for (const auto& shown : app_->dialogs.messages) {
             const QStringList lines = shown.text.split("\r\n");
             QCOMPARE(lines.size(), 20);
             QCOMPARE(lines.front(), QString("BOTONES:"));
@@ -137,8 +134,7 @@ class EuroZolWindowTest : public QObject {
     QString Display() const { return window_->findChild<QLineEdit*>("txtResult")->text(); }
     QString Text(const char* label) const { return window_->findChild<QLabel*>(label)->text(); }
 
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
-    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<testing::TestShell> app_;
     ToolWindow* window_ = nullptr;
 };
 

@@ -12,8 +12,7 @@
 #include "platform/fonts.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
-#include "shell/tool_windows.h"
-#include "support/recording_dialogs.h"
+#include "support/test_shell.h"
 
 namespace minizol {
 namespace {
@@ -44,17 +43,14 @@ class MemozolTest : public QObject {
   private slots:
     void initTestCase() { InstallFontSubstitutions(); }
     void init() {
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
-        ends_ = 0;
-        shell_ = std::make_unique<Shell>(*dialogs_, [this] { ++ends_; });
-        RegisterToolWindows(*shell_);
-        shell_->Start();
-        monitor_ = &shell_->Show(ToolId::MemoZol);
+        app_ = std::make_unique<testing::TestShell>();
+        app_->shell.Start();
+        monitor_ = &app_->shell.Show(ToolId::MemoZol);
         label_ = monitor_->findChild<QLabel*>("Label1");
         timer_ = monitor_->findChild<QTimer*>("Timer1");
         QVERIFY(label_ != nullptr && timer_ != nullptr);
     }
-    void cleanup() { shell_.reset(); }
+    void cleanup() { app_.reset(); }
 
     void firstTickShowsTheReportOnTopWithoutRecreatingTheWindow() {
         QCOMPARE(label_->text(), QString("Label1"));
@@ -119,14 +115,14 @@ class MemozolTest : public QObject {
         } else {
             monitor_->findChild<QAction*>(menuEntry)->trigger();
         }
-        QVERIFY(shell_->Existing(static_cast<ToolId>(next))->isVisible());
+        QVERIFY(app_->shell.Existing(static_cast<ToolId>(next))->isVisible());
         QVERIFY(watcher.hidden && !monitor_->isVisible());
         QVERIFY2(!watcher.onTopWhenHidden, "still on top when hidden");
         QVERIFY(!OnTop(*monitor_));
         QVERIFY(!timer_->isActive());
 
         for (int tool = next; tool != static_cast<int>(ToolId::MemoZol); ++tool) {
-            QTest::keyClick(shell_->Existing(static_cast<ToolId>(tool)), Qt::Key_Control,
+            QTest::keyClick(app_->shell.Existing(static_cast<ToolId>(tool)), Qt::Key_Control,
                             Qt::ControlModifier);
         }
         QVERIFY(monitor_->isVisible() && timer_->isActive());
@@ -138,26 +134,24 @@ class MemozolTest : public QObject {
     void f1ShowsTheHelpAndTheRefreshGoesOn() {
         QVERIFY(monitor_->findChild<QAction*>("mnuAyuda")->shortcut().isEmpty());
         QTest::keyClick(monitor_, Qt::Key_F1);
-        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
-        QCOMPARE(dialogs_->messages[0].text, QString("Muestra el estado de la memoria.\r\n"));
-        QCOMPARE(dialogs_->messages[0].icon, MessageIcon::None);
-        QCOMPARE(dialogs_->messages[0].title, QString("MiniZol"));
+        QCOMPARE(app_->dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(app_->dialogs.messages[0].text, QString("Muestra el estado de la memoria.\r\n"));
+        QCOMPARE(app_->dialogs.messages[0].icon, MessageIcon::None);
+        QCOMPARE(app_->dialogs.messages[0].title, QString("MiniZol"));
         QVERIFY(monitor_->isVisible() && timer_->isActive());
     }
 
     void closingEndsTheProgramAndTheRefresh() {
         monitor_->close();
-        QCOMPARE(ends_, 1);
+        QCOMPARE(app_->ends, 1);
         QVERIFY(!timer_->isActive());
     }
 
   private:
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
-    std::unique_ptr<Shell> shell_;
+    std::unique_ptr<testing::TestShell> app_;
     ToolWindow* monitor_ = nullptr;
     QLabel* label_ = nullptr;
     QTimer* timer_ = nullptr;
-    int ends_ = 0;
 };
 
 }  // namespace minizol

@@ -10,8 +10,7 @@
 #include "shell/about_placement.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
-#include "shell/tool_windows.h"
-#include "support/recording_dialogs.h"
+#include "support/test_shell.h"
 
 namespace minizol {
 namespace {
@@ -181,10 +180,8 @@ class FormQuorvaneTest : public QObject {
     }
     void aboutFromAToolReturnsToIt() {
         QFETCH(ToolId, tool);
-        testing::RecordingDialogs dialogs;
-        int ends = 0;
-        Shell shell(dialogs, [&] { ++ends; });
-        RegisterToolWindows(shell);
+        testing::TestShell app;
+        Shell& shell = app.shell;
         shell.SetAboutWindow([](ToolWindow& over) { FormQuorvane::ShowOver(over, kAccept); });
         ToolWindow& window = shell.Show(tool);
         const QPoint centred = window.pos();
@@ -210,7 +207,7 @@ class FormQuorvaneTest : public QObject {
         QCOMPARE(seen, QString("FormQuorvane over centred stays closed"));
         QVERIFY(window.isVisible());
         QCOMPARE(window.pos(), centred);
-        QCOMPARE(ends, 0);
+        QCOMPARE(app.ends, 0);
     }
 };
 

@@ -8,8 +8,7 @@
 #include "platform/fonts.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
-#include "shell/tool_windows.h"
-#include "support/recording_dialogs.h"
+#include "support/test_shell.h"
 
 namespace minizol {
 namespace {
@@ -57,22 +56,17 @@ class ShellTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() {
-        dialogs_ = std::make_unique<testing::RecordingDialogs>();
-        ends_ = 0;
-        shell_ = std::make_unique<Shell>(*dialogs_, [this] { ++ends_; });
-        RegisterToolWindows(*shell_);
-    }
-    void cleanup() { shell_.reset(); }
+    void init() { app_ = std::make_unique<testing::TestShell>(); }
+    void cleanup() { app_.reset(); }
 
     void startShowsOnlyEuroZolCentred() {
-        shell_->Start();
-        ToolWindow* euro = shell_->Existing(ToolId::EuroZol);
+        app_->shell.Start();
+        ToolWindow* euro = app_->shell.Existing(ToolId::EuroZol);
         QVERIFY(euro != nullptr);
         QVERIFY(euro->isVisible());
         QCOMPARE(euro->windowTitle(), QString("MiniZol 3.0"));
         for (ToolId other : {ToolId::DigiZol, ToolId::ReglaZol, ToolId::MemoZol}) {
-            QVERIFY(shell_->Existing(other) == nullptr);
+            QVERIFY(app_->shell.Existing(other) == nullptr);
         }
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QVERIFY(qAbs(euro->frameGeometry().center().x() - screen.center().x()) <= 1);
@@ -86,14 +80,14 @@ class ShellTest : public QObject {
     }
 
     void ctrlCyclesThroughTheToolsKeepingState() {
-        shell_->Start();
-        QTest::keyClicks(shell_->Existing(ToolId::EuroZol), "12");
+        app_->shell.Start();
+        QTest::keyClicks(app_->shell.Existing(ToolId::EuroZol), "12");
         const ToolId cycle[] = {ToolId::DigiZol, ToolId::ReglaZol, ToolId::MemoZol,
                                 ToolId::EuroZol};
-        ToolWindow* current = shell_->Existing(ToolId::EuroZol);
+        ToolWindow* current = app_->shell.Existing(ToolId::EuroZol);
         for (ToolId next : cycle) {
             QTest::keyClick(current, Qt::Key_Control, Qt::ControlModifier);
-            ToolWindow* shown = shell_->Existing(next);
+            ToolWindow* shown = app_->shell.Existing(next);
             QVERIFY(shown != nullptr);
             QVERIFY2(shown->isVisible(), ToolName(next).data());
             QVERIFY(current == shown || !current->isVisible());
@@ -104,14 +98,14 @@ class ShellTest : public QObject {
     }
 
     void toolsMenuIsBuiltOnceWithTheOwnEntryDisabled() {
-        shell_->Start();
+        app_->shell.Start();
         for (int round = 0; round < 2; ++round) {
             for (int i = 0; i < 4; ++i) {
-                QTest::keyClick(VisibleTool(*shell_), Qt::Key_Control, Qt::ControlModifier);
+                QTest::keyClick(VisibleTool(app_->shell), Qt::Key_Control, Qt::ControlModifier);
             }
         }
         for (ToolId tool : kAllTools) {
-            ToolWindow* window = shell_->Existing(tool);
+            ToolWindow* window = app_->shell.Existing(tool);
             QCOMPARE(window->findChild<QMenu*>("mnuApp")->actions().size(), 5);
             bool ownDisabled = false;
             QCOMPARE(ToolEntries(*window, &ownDisabled).size(), 4);
@@ -120,45 +114,45 @@ class ShellTest : public QObject {
     }
 
     void menuEntryShowsThatToolDirectly() {
-        shell_->Start();
-        ToolWindow* euro = shell_->Existing(ToolId::EuroZol);
+        app_->shell.Start();
+        ToolWindow* euro = app_->shell.Existing(ToolId::EuroZol);
         euro->findChild<QAction*>("mnuApps(4)")->trigger();
         QVERIFY(!euro->isVisible());
-        QVERIFY(shell_->Existing(ToolId::MemoZol)->isVisible());
-        QVERIFY(shell_->Existing(ToolId::DigiZol) == nullptr);
+        QVERIFY(app_->shell.Existing(ToolId::MemoZol)->isVisible());
+        QVERIFY(app_->shell.Existing(ToolId::DigiZol) == nullptr);
     }
 
     void ctrlReachesTheWindowBeforeTheFocusedField() {
-        shell_->SetFactory(ToolId::DigiZol,
-                           [](Shell& shell) { return std::make_unique<WindowWithField>(shell); });
-        ToolWindow& window = shell_->Show(ToolId::DigiZol);
+        app_->shell.SetFactory(
+            ToolId::DigiZol, [](Shell& shell) { return std::make_unique<WindowWithField>(shell); });
+        ToolWindow& window = app_->shell.Show(ToolId::DigiZol);
         auto* field = window.findChild<QLineEdit*>("field");
         field->setFocus();
         QTest::keyClicks(field, "ab");
         QTest::keyClick(field, Qt::Key_Control, Qt::ControlModifier);
         QVERIFY(!window.isVisible());
-        QVERIFY(shell_->Existing(ToolId::ReglaZol)->isVisible());
+        QVERIFY(app_->shell.Existing(ToolId::ReglaZol)->isVisible());
         QCOMPARE(field->text(), QString("ab"));
     }
 
     void closingAnyToolWindowEndsTheProgram() {
-        shell_->Start();
+        app_->shell.Start();
         for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(VisibleTool(*shell_), Qt::Key_Control, Qt::ControlModifier);
+            QTest::keyClick(VisibleTool(app_->shell), Qt::Key_Control, Qt::ControlModifier);
         }
-        QVERIFY(shell_->Existing(ToolId::MemoZol) != nullptr);
-        shell_->Show(ToolId::DigiZol).close();
-        QCOMPARE(ends_, 1);
+        QVERIFY(app_->shell.Existing(ToolId::MemoZol) != nullptr);
+        app_->shell.Show(ToolId::DigiZol).close();
+        QCOMPARE(app_->ends, 1);
         for (ToolId tool : kAllTools) {
-            QVERIFY(!shell_->Existing(tool)->isVisible());
+            QVERIFY(!app_->shell.Existing(tool)->isVisible());
         }
     }
 
     void returningFromAboutCentresTheWindowAgain() {
         int aboutShown = 0;
-        shell_->SetAboutWindow([&](ToolWindow&) { ++aboutShown; });
-        shell_->Start();
-        ToolWindow* euro = shell_->Existing(ToolId::EuroZol);
+        app_->shell.SetAboutWindow([&](ToolWindow&) { ++aboutShown; });
+        app_->shell.Start();
+        ToolWindow* euro = app_->shell.Existing(ToolId::EuroZol);
         const QPoint centred = euro->pos();
         euro->move(centred + QPoint(40, 30));
         QAction* about = euro->findChild<QAction*>("mnuAbout");
@@ -168,9 +162,7 @@ class ShellTest : public QObject {
     }
 
   private:
-    std::unique_ptr<testing::RecordingDialogs> dialogs_;
-    std::unique_ptr<Shell> shell_;
-    int ends_ = 0;
+    std::unique_ptr<testing::TestShell> app_;
 };
 
 }  // namespace minizol
