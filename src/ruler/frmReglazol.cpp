@@ -1,11 +1,13 @@
 #include "ruler/frmReglazol.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QLayout>
 #include <QLocale>
 #include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -92,7 +94,9 @@ class RulerClient final : public QWidget {
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         painter.fillRect(event->rect(), kRulerFill);
-        painter.setPen(kRulerInk);
+        // A zero-width pen is one device pixel wide at any scale: the lines stay as thin as the
+        // screen allows instead of growing with the device pixel ratio.
+        painter.setPen(QPen(kRulerInk, 0));
         const QRect area = rect();
         // Lines last, so that no number covers the frame or a tick.
         PaintLabels(painter, geometry_.lblVer(), area);
@@ -102,8 +106,26 @@ class RulerClient final : public QWidget {
         PaintLines(painter, geometry_.fin(), area);
     }
     void resizeEvent(QResizeEvent*) override { resized_(); }
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            ShowDeviceSize(static_cast<const QHelpEvent&>(*event));
+            return true;
+        }
+        return QWidget::event(event);
+    }
 
   private:
+    // Worked out when asked for, so it follows the window to a screen of another ratio.
+    void ShowDeviceSize(const QHelpEvent& help) {
+        const auto tip = RulerDeviceSizeTip(geometry_.rulerWidth(), geometry_.rulerHeight(),
+                                            devicePixelRatioF());
+        if (tip) {
+            QToolTip::showText(help.globalPos(), FromUtf8(*tip), this);
+        } else {
+            QToolTip::hideText();
+        }
+    }
+
     const RulerGeometry& geometry_;
     std::function<void()> resized_;
 };

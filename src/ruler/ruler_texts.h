@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,11 @@ std::string RulerHelpText();
 
 // "Regla (200 x 100)"; negative sizes keep their minus sign.
 std::string RulerMenuCaption(int rulerWidth, int rulerHeight);
+
+// Where a logical pixel is not one pixel of the screen (`devicePixelRatio` other than 1), the
+// tooltip giving the measured size in both: "Regla (200 x 100) = 400 x 200 píxeles físicos".
+std::optional<std::string> RulerDeviceSizeTip(int rulerWidth, int rulerHeight,
+                                              double devicePixelRatio);
 
 // The size dialog's first default text, "200x100", without spaces.
 std::string RulerSizeDialogDefault(int rulerWidth, int rulerHeight);
