@@ -18,7 +18,7 @@ fail() {
 
 # The value of `key` in the [Desktop Entry] group of a .desktop file.
 desktop_value() {
-    sed -n "s/^$2=//p" "$1" | head -n 1
+    sed -n "/^$2=/{s/^$2=//p;q}" "$1"
 }
 
 # "WIDTHxHEIGHT" of a PNG file, from its header.

@@ -22,8 +22,9 @@ for _ in $(seq 150); do
         wait "$pid" || status=$?
         fail "the program ended (status $status) before showing a window"
     fi
-    window=$(xwininfo -root -tree | awk '/"MiniZol 3.0": \(/ {print $1; exit}')
-    if [ -n "$window" ] && xwininfo -id "$window" | grep -q 'Map State: IsViewable'; then
+    # No reader here may stop early: with pipefail the writer's SIGPIPE would fail the pipe.
+    window=$(xwininfo -root -tree | awk '/"MiniZol 3.0": \(/ && !found {print $1; found = 1}')
+    if [ -n "$window" ] && xwininfo -id "$window" | grep 'Map State: IsViewable' >/dev/null; then
         break
     fi
     window=""
@@ -35,7 +36,7 @@ done
 class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
 [ "$class" = "$window_class" ] ||
     fail "the window's class is '$class', the launcher expects '$window_class'"
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+xprop -id "$window" _NET_WM_ICON | grep 'Icon (' >/dev/null || fail "the window has no icon"
 
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "the program ended right after showing its window"
