@@ -58,6 +58,24 @@ std::string ExponentText(double value, int digits) {
     return mantissa + 'E' + text.substr(e + 1);
 }
 
+// A currency amount in Spanish notation. Digit patterns write every integer digit, but beyond
+// 15 digits a double has no more real ones: "-16.638.600.000.000.000.000.000" would be mostly
+// invented zeros, too long for its label and, once clipped, read as a smaller number. Such
+// amounts are written in exponent form with a decimal comma instead: "-1,66386E+22".
+std::string CurrencyAmount(double amount, std::string_view pattern) {
+    constexpr double kLargestSpelledOut = 1e15;
+    if (std::fabs(amount) < kLargestSpelledOut) {
+        return FormatWithPattern(amount, pattern, '.', ',');
+    }
+    std::string text = ExponentText(amount, 6);
+    for (char& c : text) {
+        if (c == '.') {
+            c = ',';
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string FitResultToDisplay(std::string_view numberText) {
@@ -108,8 +126,8 @@ CurrencyLabels UpdateCurrencyLabels(std::string_view displayText) {
     if (!std::isfinite(pesetas) || !std::isfinite(euros)) {
         return {};  // beyond what a double holds: nothing sensible to show
     }
-    return {FormatWithPattern(pesetas, "###,###,###,###,###,##0", '.', ',') + " Ptas.",
-            FormatWithPattern(euros, "###,###,###,###,###,###,###0.00", '.', ',') + " Euros."};
+    return {CurrencyAmount(pesetas, "###,###,###,###,###,##0") + " Ptas.",
+            CurrencyAmount(euros, "###,###,###,###,###,###,###0.00") + " Euros."};
 }
 
 }  // namespace minizol
