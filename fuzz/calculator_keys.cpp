@@ -78,70 +78,81 @@ std::optional<Expected> Operation(std::string_view op, double stored, double ope
     return std::nullopt;
 }
 
-void CheckShows(const View& view, const Expected& expected, const std::string& where) {
+// Which key of the input is checked; described only when a check fails, as building the text
+// for every key would slow the search down several times.
+struct Key {
+    std::size_t step;
+    std::uint8_t byte;
+};
+
+std::string Describe(const Key& key, const View& view) {
+    return "key " + std::to_string(key.step) + " (" + std::to_string(key.byte) + "), display " +
+           Quoted(view.display) + ", indicator " + Quoted(view.indicator) + ", captions " +
+           Quoted(view.labels.pesetas) + " " + Quoted(view.labels.euros);
+}
+
+void CheckShows(const View& view, const Expected& expected, const Key& key) {
     const std::string& d = view.display;
-    const std::string detail =
-        where + ": expected " + GeneralText(expected.value) + ", display " + Quoted(d);
+    const auto detail = [&] {
+        return Describe(key, view) + ", expected " + GeneralText(expected.value);
+    };
     if (expected.NearALimit()) {
         return;
     }
     if (!expected.FitsLimits()) {
-        FUZZ_CHECK(d == kErrorText, detail);
+        FUZZ_CHECK(d == kErrorText, detail());
         return;
     }
-    FUZZ_CHECK(d != kErrorText, detail);
+    FUZZ_CHECK(d != kErrorText, detail());
     const double shown = NumericValue(d);
     FUZZ_CHECK(std::fabs(shown - expected.value) <=
                    expected.tolerance + std::fabs(expected.value) * 1e-6 + 1e-300,
-               detail);
+               detail());
 }
 
-void CheckState(const View& view, const CalculatorEngine& engine, const std::string& where) {
+void CheckState(const View& view, const CalculatorEngine& engine, const Key& key) {
     const std::string& d = view.display;
-    const std::string detail = where + ", display " + Quoted(d);
     // A lone "-" is what Backspace leaves of a negative number; the design allows it.
-    FUZZ_CHECK(d.empty() || d == kErrorText || d == "-" || IsNumberText(d), detail);
-    FUZZ_CHECK(d.size() <= (d.starts_with('-') ? 14u : 13u), detail);
-    FUZZ_CHECK(d.find(',') == std::string::npos, detail);
-    FUZZ_CHECK(IsOperatorText(engine.PendingOperator()), detail);
-    FUZZ_CHECK(IsOperatorText(view.indicator), detail + ", indicator " + Quoted(view.indicator));
-    FUZZ_CHECK(std::isfinite(engine.StoredValue()), detail);
-    FUZZ_CHECK(std::isfinite(engine.MemoryValue()), detail);
-    FUZZ_CHECK(d != kErrorText || engine.StartNewEntry(), detail);
-    FUZZ_CHECK(engine.MemoryValue() == 0.0 || view.memoryShown, detail);
+    FUZZ_CHECK(d.empty() || d == kErrorText || d == "-" || IsNumberText(d), Describe(key, view));
+    FUZZ_CHECK(d.size() <= (d.starts_with('-') ? 14u : 13u), Describe(key, view));
+    FUZZ_CHECK(d.find(',') == std::string::npos, Describe(key, view));
+    FUZZ_CHECK(IsOperatorText(engine.PendingOperator()), Describe(key, view));
+    FUZZ_CHECK(IsOperatorText(view.indicator), Describe(key, view));
+    FUZZ_CHECK(std::isfinite(engine.StoredValue()), Describe(key, view));
+    FUZZ_CHECK(std::isfinite(engine.MemoryValue()), Describe(key, view));
+    FUZZ_CHECK(d != kErrorText || engine.StartNewEntry(), Describe(key, view));
+    FUZZ_CHECK(engine.MemoryValue() == 0.0 || view.memoryShown, Describe(key, view));
     // Both captions or neither, each with its unit.
     const bool captions = !view.labels.pesetas.empty();
-    FUZZ_CHECK(captions == !view.labels.euros.empty(), detail);
-    FUZZ_CHECK(
-        !captions ||
-            (view.labels.pesetas.ends_with(" Ptas.") && view.labels.euros.ends_with(" Euros.")),
-        detail + ", captions " + Quoted(view.labels.pesetas) + " " + Quoted(view.labels.euros));
+    FUZZ_CHECK(captions == !view.labels.euros.empty(), Describe(key, view));
+    FUZZ_CHECK(!captions || (view.labels.pesetas.ends_with(" Ptas.") &&
+                             view.labels.euros.ends_with(" Euros.")),
+               Describe(key, view));
 }
 
 // Types one character key and checks what it computes.
-void TypeCharacter(View& view, CalculatorEngine& engine, std::uint8_t key,
-                   const std::string& where) {
+void TypeCharacter(View& view, CalculatorEngine& engine, const Key& key) {
     const double before = NumericValue(view.display);
     const bool hadDisplay = !view.display.empty();
-    const std::string op(engine.PendingOperator());
+    const std::string_view op = engine.PendingOperator();  // one of the engine's literals
     const double stored = engine.StoredValue();
 
-    const int seen = engine.KeyPress(key);
-    FUZZ_CHECK(seen == (key == ',' ? '.' : key), where);
+    const int seen = engine.KeyPress(key.byte);
+    FUZZ_CHECK(seen == (key.byte == ',' ? '.' : key.byte), Describe(key, view));
 
-    const bool completes =
-        key == keys::kEnter || key == '+' || key == '-' || key == '*' || key == '/';
+    const int c = key.byte;
+    const bool completes = c == keys::kEnter || c == '+' || c == '-' || c == '*' || c == '/';
     if (completes && hadDisplay && !op.empty()) {
-        CheckShows(view, *Operation(op, stored, before), where + " " + op);
-    } else if (key == 'p' || key == 'P') {
+        CheckShows(view, *Operation(op, stored, before), key);
+    } else if (c == 'p' || c == 'P') {
         // Euros to whole pesetas.
-        CheckShows(view, Expected{before * kPesetasPerEuro, 0.5}, where + " P");
-    } else if (key == 'e' || key == 'E') {
+        CheckShows(view, Expected{before * kPesetasPerEuro, 0.5}, key);
+    } else if (c == 'e' || c == 'E') {
         // Pesetas to euros with two decimals, through a four-decimal quotient.
         const Expected quotient = *Operation("/", before, kPesetasPerEuro);
-        CheckShows(view, Expected{quotient.value, 0.00505}, where + " E");
-    } else if (key == keys::kSpace) {
-        CheckShows(view, Expected{-before, 0.0, HUGE_VAL}, where + " sign");
+        CheckShows(view, Expected{quotient.value, 0.00505}, key);
+    } else if (c == keys::kSpace) {
+        CheckShows(view, Expected{-before, 0.0, HUGE_VAL}, key);
     }
 }
 
@@ -157,16 +168,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int f1 = 0;
     for (std::size_t step = 0; step < size; ++step) {
         const std::uint8_t byte = data[step];
-        const std::string where = "key " + std::to_string(step) + " (" + std::to_string(byte) + ")";
+        const Key key{step, byte};
         if (byte < 0x80) {
-            TypeCharacter(view, engine, byte, where);
+            TypeCharacter(view, engine, key);
         } else {
             const int key = kKeyDowns[byte % kKeyDowns.size()];
             ctrl += key == keys::kCtrl ? 1 : 0;
             f1 += key == keys::kF1 ? 1 : 0;
             engine.KeyDown(key);
         }
-        CheckState(view, engine, where);
+        CheckState(view, engine, key);
     }
     // Ctrl always asks for the next tool and F1 for help, once per key, never otherwise.
     FUZZ_CHECK(view.switches == ctrl, std::to_string(view.switches));

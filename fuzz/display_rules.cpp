@@ -60,7 +60,9 @@ void CheckFitText(std::string_view text) {
     }
     FUZZ_CHECK(IsNumberText(fitted), detail);
     if (std::isfinite(NumericValue(text))) {
-        FUZZ_CHECK(IsNumberText(NormalizeDisplayText(fitted)), detail);
+        // Cut to the display's length, a result (which has no blanks around it) stays a number.
+        const bool blanks = text.find_first_of(" \t") != std::string_view::npos;
+        FUZZ_CHECK(blanks || IsNumberText(NormalizeDisplayText(fitted)), detail);
     } else {
         FUZZ_CHECK(fitted == text, detail);  // no shorter form of a number beyond a double
     }
