@@ -70,7 +70,7 @@ std::optional<Expected> Operation(std::string_view op, double stored, double ope
         return Expected{stored * operand, 0.0};
     }
     // Rounded to four decimals; beyond a 64-bit count of them there is no result.
-    double value = op == "-" ? stored - operand : stored / operand;
+    const double value = op == "-" ? stored - operand : stored / operand;
     if (op == "-" || op == "/") {
         const bool countable = std::isfinite(value) && std::fabs(value) < kLargestFourDecimal;
         return Expected{countable ? value : HUGE_VAL, 0.00005};
