@@ -137,6 +137,12 @@ void CalculatorEngine::Backspace() {
         return;
     }
     display.pop_back();
+    // Deleting the last digit of an exponent takes its marker along: "1.5E+" is no number.
+    const std::size_t exponent = display.find_first_of("Ee");
+    if (exponent != std::string::npos &&
+        display.find_first_of("0123456789", exponent) == std::string::npos) {
+        display.resize(exponent);
+    }
     SetDisplay(display);
 }
 
@@ -186,7 +192,8 @@ void CalculatorEngine::ToPesetas() {
     if (startNewEntry_) {
         return;
     }
-    SetDisplay(FormatWithPattern(DisplayValue(), "###########", '.', '.'));
+    // A negative product can have more digits than the display: keep its magnitude.
+    SetDisplay(FitResultToDisplay(FormatWithPattern(DisplayValue(), "###########", '.', '.')));
     pendingOperator_ = {};
 }
 
@@ -198,7 +205,7 @@ void CalculatorEngine::ToEuros() {
     if (startNewEntry_) {
         return;
     }
-    SetDisplay(FormatWithPattern(DisplayValue(), "########0.00", ',', '.'));
+    SetDisplay(FitResultToDisplay(FormatWithPattern(DisplayValue(), "########0.00", ',', '.')));
     pendingOperator_ = {};
 }
 

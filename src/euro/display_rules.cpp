@@ -4,30 +4,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "checkdigits/utf8_text.h"
 #include "euro/number_text.h"
 
 namespace minizol {
 namespace {
-
-// Byte length of the first `count` UTF-8 characters of `text` (all of it when shorter).
-std::size_t Utf8PrefixLength(std::string_view text, std::size_t count) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (startsCharacter && characters++ == count) {
-            return i;
-        }
-    }
-    return text.size();
-}
-
-std::size_t Utf8Length(std::string_view text) {
-    std::size_t characters = 0;
-    for (char c : text) {
-        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return characters;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -89,6 +70,9 @@ std::string FitResultToDisplay(std::string_view numberText) {
         return std::string(numberText);  // only decimals get cut
     }
     const double value = NumericValue(numberText);
+    if (!std::isfinite(value)) {
+        return std::string(numberText);  // no shorter form; the engine refuses it as overflow
+    }
     for (int digits = 15; digits > 1; --digits) {
         std::string text = ExponentText(value, digits);
         if (text.size() <= limit) {
@@ -107,8 +91,9 @@ std::string NormalizeDisplayText(std::string_view text) {
     }
     const bool negative = out.starts_with('-');
     const std::size_t limit = negative ? 14 : 13;
-    if (Utf8Length(out) > limit) {
-        out.resize(Utf8PrefixLength(out, limit));
+    // Characters as DigiZol's fields count them, so that bytes which are not UTF-8 count too.
+    if (CharCount(out) > limit) {
+        out.resize(CharSlice(out, 0, limit).size());
     }
     return out;
 }

@@ -63,6 +63,16 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     return pos;
 }
 
+// Fifteen significant digits of the doubles above this round to a number beyond the largest
+// double, which would read back as infinity: they are written as this instead.
+constexpr double kLargestFifteenDigits = 1.79769313486231e308;
+
+double WithinFifteenDigitRange(double value) {
+    return std::fabs(value) > kLargestFifteenDigits && std::isfinite(value)
+               ? std::copysign(kLargestFifteenDigits, value)
+               : value;
+}
+
 // The 15 significant digits of |value| and the power of ten of the first one.
 struct DecimalDigits {
     std::string digits;
@@ -71,8 +81,9 @@ struct DecimalDigits {
 
 DecimalDigits SignificantDigits(double value) {
     std::array<char, 40> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                      std::fabs(value), std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                      std::fabs(WithinFifteenDigitRange(value)), std::chars_format::scientific, 14);
     const std::string_view text(buffer.data(),
                                 static_cast<std::size_t>(result.ptr - buffer.data()));
     DecimalDigits out;
@@ -154,8 +165,9 @@ std::string GeneralText(double value) {
         return "0";  // also for -0, which a person never writes
     }
     std::array<char, 40> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), WithinFifteenDigitRange(value),
+                      std::chars_format::general, 15);
     std::string text(buffer.data(), result.ptr);
     for (char& c : text) {
         if (c == 'e') {

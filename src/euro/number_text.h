@@ -17,7 +17,8 @@ double NumericValue(std::string_view text);
 bool IsNumberText(std::string_view text);
 
 // The value rounded to 15 significant digits, "." as decimal point, no grouping, no trailing
-// zeros or point; magnitudes from 1E+15 up, and very small ones, in exponent form.
+// zeros or point; magnitudes from 1E+15 up, and very small ones, in exponent form. The few
+// largest doubles, which would round beyond the range, give "1.79769313486231E+308".
 std::string GeneralText(double value);
 
 // The value rounded to the nearest ten-thousandth (halves to even), written as GeneralText.

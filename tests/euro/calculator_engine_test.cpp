@@ -122,6 +122,40 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"1{Back}{Back}5 {Back}", "-", ""}, KeyCase{"5 {Back}.5", "-0.5", ""},
                     KeyCase{"2.675E", "0.02", ""}, KeyCase{"445.07E", "2.67", ""}));
 
+// Negative results have no lower limit, so a conversion can give more digits than the display
+// holds; cutting them off would show a number a hundred times too small.
+TEST(CalculatorEngine, LongNegativeConversionsKeepTheirMagnitude) {
+    const KeyCase cases[] = {
+        {"999999999999 P", "-1.66386E+14", ""},   {"999999999999 PP", "-2.7684301E+16", ""},
+        {"999999999999 PPE", "-1.66386E+14", ""}, {"99999999999 P", "-1.66386E+13", ""},
+        {"9999999999 PP", "-2.7684301E+14", ""},
+    };
+    for (const KeyCase& c : cases) {
+        FakeView view;
+        CalculatorEngine engine(view);
+        Type(engine, c.keys);
+        EXPECT_EQ(view.display, c.display) << c.keys;
+    }
+}
+
+// Backspace on a result in exponent form deletes digits of the exponent, and with the last one
+// its marker: "1.5E+" is not a number.
+TEST(CalculatorEngine, BackspaceNeverLeavesAnExponentMarker) {
+    const KeyCase cases[] = {
+        {"99999999999 P{Back}", "-1.66386E+1", ""},
+        {"99999999999 P{Back}{Back}", "-1.66386", ""},
+        {"99999999999 P{Back}{Back}{Back}", "-1.6638", ""},
+        {"0.00001*0.1{Enter}{Up}5{Right}{Back}", "1E-0", ""},
+        {"0.00001*0.1{Enter}{Up}5{Right}{Back}{Back}", "1", ""},
+    };
+    for (const KeyCase& c : cases) {
+        FakeView view;
+        CalculatorEngine engine(view);
+        Type(engine, c.keys);
+        EXPECT_EQ(view.display, c.display) << c.keys;
+    }
+}
+
 TEST(CalculatorEngine, OperatorStoresTheFirstOperand) {
     FakeView view;
     CalculatorEngine engine(view);

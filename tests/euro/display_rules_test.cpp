@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace minizol {
 
 // Readable failures for the label pairs.
@@ -34,6 +36,20 @@ TEST(NormalizeDisplayText, DecimalPointAndLength) {
     }
 }
 
+// Bytes that are not UTF-8 count one character each, as everywhere else, so that no text can
+// slip past the limit.
+TEST(NormalizeDisplayText, CutsTextsThatAreNotUtf8) {
+    EXPECT_EQ(NormalizeDisplayText("(Er527" + std::string(12, '\xBA') + ")"),
+              "(Er527" + std::string(7, '\xBA'));
+    EXPECT_EQ(NormalizeDisplayText(std::string(20, '\x80')), std::string(13, '\x80'));
+    EXPECT_EQ(NormalizeDisplayText("1\xE2\x82\xAC"
+                                   "2\xE2\x82" +
+                                   std::string(12, '9')),
+              "1\xE2\x82\xAC"
+              "2\xE2\x82" +
+                  std::string(8, '9'));
+}
+
 TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
     struct Case {
         const char* text;
@@ -52,6 +68,13 @@ TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
     for (const Case& c : cases) {
         EXPECT_EQ(FitResultToDisplay(c.text), c.expected) << c.text;
     }
+}
+
+// A number text beyond the range of a double has no shorter form; the engine refuses it as an
+// overflow, and it must not come out as "-infE-inf".
+TEST(FitResultToDisplay, LeavesNumbersBeyondADoubleAsTheyAre) {
+    EXPECT_EQ(FitResultToDisplay("-5.3527E191723787840"), "-5.3527E191723787840");
+    EXPECT_EQ(FitResultToDisplay("1234567890.1E+99999"), "1234567890.1E+99999");
 }
 
 TEST(UpdateCurrencyLabels, ConvertsBothWays) {

@@ -77,6 +77,17 @@ TEST(GeneralText, FifteenSignificantDigits) {
     }
 }
 
+// Fifteen digits of the largest doubles round to a number beyond them, which would read back as
+// infinity; such values are written one place lower so that every text is a finite number.
+TEST(GeneralText, LargestDoublesReadBackAsFiniteNumbers) {
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(GeneralText(largest), "1.79769313486231E+308");
+    EXPECT_EQ(GeneralText(-largest), "-1.79769313486231E+308");
+    EXPECT_EQ(GeneralText(1.7976931348623e308), "1.7976931348623E+308");
+    EXPECT_TRUE(std::isfinite(NumericValue(GeneralText(std::nextafter(largest, 0.0)))));
+    EXPECT_TRUE(std::isfinite(NumericValue(FormatWithPattern(-largest, "###########", '.', '.'))));
+}
+
 TEST(FourDecimalText, RoundsHalvesToEven) {
     struct Case {
         double value;

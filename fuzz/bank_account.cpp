@@ -1,0 +1,144 @@
+// The account row on any text: the bank field's paste splitting, and the control digits and
+// IBAN of any three fields. Input: the bank field's text, then "|" office "|" account "|" the
+// IBAN field; the whole input is also pasted into the bank field.
+#include "checkdigits/bank_account.h"
+
+#include <string>
+
+#include "checkdigits/iban.h"
+#include "checkdigits/utf8_text.h"
+#include "fuzz_support.h"
+#include "iban_validation.h"
+
+namespace minizol::fuzz {
+namespace {
+
+bool AllDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string Describe(const BankFieldSplit& split) {
+    return "bank " + Quoted(split.bank) + " office " +
+           (split.office ? Quoted(*split.office) : "-") + " account " +
+           (split.account ? Quoted(*split.account) : "-");
+}
+
+std::size_t StrippedLength(std::string_view text) {
+    std::string kept;
+    for (const char c : text) {
+        if (std::string_view(" .-/_").find(c) == std::string_view::npos) {
+            kept += c;
+        }
+    }
+    return CharCount(kept);
+}
+
+void CheckSplit(std::string_view text) {
+    const BankFieldSplit split = SplitBankFieldText(text);
+    const std::string detail = Quoted(text) + " splits into " + Describe(split);
+    FUZZ_CHECK(split.office.has_value() == split.account.has_value(), detail);
+    FUZZ_CHECK(AllDigits(split.bank) && split.bank.size() <= 4, detail);
+    const std::size_t length = StrippedLength(text);
+    FUZZ_CHECK(split.office.has_value() == (length == 20 || length == 24), detail);
+    if (split.office) {
+        FUZZ_CHECK(AllDigits(*split.office) && split.office->size() <= 4, detail);
+        FUZZ_CHECK(AllDigits(*split.account) && split.account->size() <= 10, detail);
+    }
+    // What the field keeps is final: handled again it stays as it is.
+    const BankFieldSplit again = SplitBankFieldText(split.bank);
+    FUZZ_CHECK(again.bank == split.bank && !again.office, detail + " then " + Describe(again));
+}
+
+// Validates the two control digits of a Spanish account: the weighted sum of "00" + bank +
+// office (then of the account) plus its control digit is a multiple of 11, a control 1 also
+// standing for 10.
+bool ControlDigitValid(std::string_view ten_digits, char control) {
+    static constexpr int kWeights[10] = {1, 2, 4, 8, 5, 10, 9, 7, 3, 6};
+    int sum = 0;
+    for (std::size_t i = 0; i < 10; ++i) {
+        sum += kWeights[i] * (ten_digits[i] - '0');
+    }
+    const int d = control - '0';
+    return (sum + d) % 11 == 0 || (d == 1 && (sum + 10) % 11 == 0);
+}
+
+std::string FitDigits(std::string_view text, std::size_t width) {
+    std::string digits = DigitsOnly(text).substr(0, width);
+    return std::string(width - digits.size(), '0') + digits;
+}
+
+void CheckDigits(std::string_view bank, std::string_view office, std::string_view account,
+                 std::string_view iban_field) {
+    const std::string country = CountryOfIbanField(iban_field);
+    const AccountDigits digits = CalculateAccountDigits(bank, office, account, country);
+    const std::string detail = Quoted(bank) + " " + Quoted(office) + " " + Quoted(account) + " " +
+                               Quoted(country) + " give " + Quoted(digits.control) + " " +
+                               Quoted(digits.iban);
+    FUZZ_CHECK(digits.control.size() == 2 && AllDigits(digits.control), detail);
+    FUZZ_CHECK(digits.iban.size() == 4 && digits.iban.substr(0, 2) == country, detail);
+    FUZZ_CHECK(AllDigits(digits.iban.substr(2)) && digits.iban.substr(2) >= "02" &&
+                   digits.iban.substr(2) <= "98",
+               detail);
+
+    // Fields of digits only are read by their first digits, zero-filled; the completed account
+    // and IBAN are then valid, and pasting them back gives the same fields.
+    if (!AllDigits(bank) || !AllDigits(office) || !AllDigits(account)) {
+        return;
+    }
+    const std::string b = FitDigits(bank, 4);
+    const std::string o = FitDigits(office, 4);
+    const std::string a = FitDigits(account, 10);
+    const AccountDigits full = CalculateAccountDigits(b, o, a, country);
+    FUZZ_CHECK(full.control == digits.control && full.iban == digits.iban, detail);
+    const std::string ccc = b + o + full.control + a;
+    FUZZ_CHECK(ControlDigitValid("00" + b + o, full.control[0]), detail + " account " + ccc);
+    FUZZ_CHECK(ControlDigitValid(a, full.control[1]), detail + " account " + ccc);
+    FUZZ_CHECK(IbanIsValid(full.iban + ccc), detail + " IBAN " + full.iban + ccc);
+
+    const std::string pasted = b + " " + o + "-" + full.control + "/" + a;
+    const BankFieldSplit split = SplitBankFieldText(pasted);
+    FUZZ_CHECK(split.bank == b && split.office == o && split.account == a,
+               Quoted(pasted) + " splits into " + Describe(split));
+    const std::string iban = full.iban + ccc.substr(0, 4) + " " + ccc.substr(4, 4) + " " +
+                             ccc.substr(8, 4) + " " + ccc.substr(12, 4) + " " + ccc.substr(16);
+    const BankFieldSplit from_iban = SplitBankFieldText(iban);
+    FUZZ_CHECK(from_iban.bank == b && from_iban.office == o && from_iban.account == a,
+               Quoted(iban) + " splits into " + Describe(from_iban));
+}
+
+void CheckRow(const BankFields& fields, std::string_view iban_field) {
+    const BankRow row = UpdateBankAccount(fields, iban_field);
+    const std::string detail = Quoted(fields.bank) + " " + Quoted(fields.office) + " " +
+                               Quoted(fields.account) + " " + Quoted(iban_field) + " show " +
+                               Quoted(row.control) + " " + Quoted(row.iban);
+    FUZZ_CHECK(!row.bank_caption.empty(), detail);
+    if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
+        FUZZ_CHECK(row.control.empty() && row.iban == kEmptyAccountIban, detail);
+        return;
+    }
+    const AccountDigits digits = CalculateAccountDigits(fields.bank, fields.office, fields.account,
+                                                        CountryOfIbanField(iban_field));
+    FUZZ_CHECK(row.control == digits.control && row.iban == digits.iban, detail);
+}
+
+}  // namespace
+}  // namespace minizol::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace minizol;
+    using namespace minizol::fuzz;
+    Input input(data, size);
+    CheckSplit(input.rest());
+    const BankFields fields{std::string(input.Field()), std::string(input.Field()),
+                            std::string(input.Field())};
+    const std::string_view iban_field = input.TakeRest();
+    CheckSplit(fields.bank);
+    CheckDigits(fields.bank, fields.office, fields.account, iban_field);
+    CheckRow(fields, iban_field);
+    for (int index = -1; index <= 3; ++index) {
+        FUZZ_CHECK(AccountFieldComplete(index, fields.bank) ==
+                       ((index == 0 || index == 1) && CharCount(fields.bank) == 4),
+                   Quoted(fields.bank) + " index " + std::to_string(index));
+    }
+    return 0;
+}

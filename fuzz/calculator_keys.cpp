@@ -1,0 +1,186 @@
+// The calculator engine fed bytes as keys: bytes below 0x80 are typed characters, the others
+// key-downs (Ctrl, the arrows, F1 and keys the engine ignores). After every key the display
+// must be something the calculator may show, and a completed operation or conversion must
+// show the value it computes, or "(Error)" exactly when that value is out of range.
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "euro/calculator_engine.h"
+#include "euro/display_rules.h"
+#include "euro/number_text.h"
+#include "fuzz_support.h"
+
+namespace minizol::fuzz {
+namespace {
+
+// The window's part: the display rules run on every change of the display.
+class View final : public CalculatorView {
+  public:
+    std::string DisplayText() const override { return display; }
+    void SetDisplayText(std::string_view text) override {
+        display = NormalizeDisplayText(text);
+        labels = UpdateCurrencyLabels(display);
+    }
+    void SetOperatorIndicator(std::string_view op) override { indicator = op; }
+    void SetMemoryIndicatorVisible(bool visible) override { memoryShown = visible; }
+    bool MemoryIndicatorVisible() const override { return memoryShown; }
+    void SwitchToNextTool() override { ++switches; }
+    void ShowHelp() override { ++helps; }
+
+    std::string display;
+    CurrencyLabels labels = UpdateCurrencyLabels("");
+    std::string indicator;
+    bool memoryShown = false;
+    int switches = 0;
+    int helps = 0;
+};
+
+constexpr std::array<int, 8> kKeyDowns = {keys::kCtrl, keys::kLeft, keys::kUp, keys::kRight,
+                                          keys::kDown, keys::kF1,   0,         'A'};
+
+constexpr double kLargestResult = 999'999'999'999.0;
+// Subtraction and division go through a 64-bit count of ten-thousandths.
+constexpr double kLargestFourDecimal = 9223372036854775807.0 / 10000.0;
+
+bool IsOperatorText(std::string_view op) {
+    return op.empty() || op == "+" || op == "-" || op == "X" || op == "/";
+}
+
+// What an operation should show, and how far the display may be from it: 15 significant
+// digits, the display's own shortening to 13 characters and the operation's rounding.
+struct Expected {
+    double value = 0.0;
+    double tolerance = 0.0;  // absolute, from the operation's rounding
+    double limit = kLargestResult;
+    bool FitsLimits() const { return std::isfinite(value) && value <= limit; }
+    // Where rounding to 15 digits, or to four decimals, may cross a limit either way.
+    bool NearALimit() const {
+        return std::fabs(value - kLargestResult) <= 1e-3 ||
+               std::fabs(std::fabs(value) - kLargestFourDecimal) <= 1e3;
+    }
+};
+
+std::optional<Expected> Operation(std::string_view op, double stored, double operand) {
+    if (op == "+") {
+        return Expected{stored + operand, 0.0};
+    }
+    if (op == "X") {
+        return Expected{stored * operand, 0.0};
+    }
+    // Rounded to four decimals; beyond a 64-bit count of them there is no result.
+    const double value = op == "-" ? stored - operand : stored / operand;
+    if (op == "-" || op == "/") {
+        const bool countable = std::isfinite(value) && std::fabs(value) < kLargestFourDecimal;
+        return Expected{countable ? value : HUGE_VAL, 0.00005};
+    }
+    return std::nullopt;
+}
+
+// Which key of the input is checked; described only when a check fails, as building the text
+// for every key would slow the search down several times.
+struct Key {
+    std::size_t step;
+    std::uint8_t byte;
+};
+
+std::string Describe(const Key& key, const View& view) {
+    return "key " + std::to_string(key.step) + " (" + std::to_string(key.byte) + "), display " +
+           Quoted(view.display) + ", indicator " + Quoted(view.indicator) + ", captions " +
+           Quoted(view.labels.pesetas) + " " + Quoted(view.labels.euros);
+}
+
+void CheckShows(const View& view, const Expected& expected, const Key& key) {
+    const std::string& d = view.display;
+    const auto detail = [&] {
+        return Describe(key, view) + ", expected " + GeneralText(expected.value);
+    };
+    if (expected.NearALimit()) {
+        return;
+    }
+    if (!expected.FitsLimits()) {
+        FUZZ_CHECK(d == kErrorText, detail());
+        return;
+    }
+    FUZZ_CHECK(d != kErrorText, detail());
+    const double shown = NumericValue(d);
+    FUZZ_CHECK(std::fabs(shown - expected.value) <=
+                   expected.tolerance + std::fabs(expected.value) * 1e-6 + 1e-300,
+               detail());
+}
+
+void CheckState(const View& view, const CalculatorEngine& engine, const Key& key) {
+    const std::string& d = view.display;
+    // A lone "-" is what Backspace leaves of a negative number; the design allows it.
+    FUZZ_CHECK(d.empty() || d == kErrorText || d == "-" || IsNumberText(d), Describe(key, view));
+    FUZZ_CHECK(d.size() <= (d.starts_with('-') ? 14u : 13u), Describe(key, view));
+    FUZZ_CHECK(d.find(',') == std::string::npos, Describe(key, view));
+    FUZZ_CHECK(IsOperatorText(engine.PendingOperator()), Describe(key, view));
+    FUZZ_CHECK(IsOperatorText(view.indicator), Describe(key, view));
+    FUZZ_CHECK(std::isfinite(engine.StoredValue()), Describe(key, view));
+    FUZZ_CHECK(std::isfinite(engine.MemoryValue()), Describe(key, view));
+    FUZZ_CHECK(d != kErrorText || engine.StartNewEntry(), Describe(key, view));
+    FUZZ_CHECK(engine.MemoryValue() == 0.0 || view.memoryShown, Describe(key, view));
+    // Both captions or neither, each with its unit.
+    const bool captions = !view.labels.pesetas.empty();
+    FUZZ_CHECK(captions == !view.labels.euros.empty(), Describe(key, view));
+    FUZZ_CHECK(!captions || (view.labels.pesetas.ends_with(" Ptas.") &&
+                             view.labels.euros.ends_with(" Euros.")),
+               Describe(key, view));
+}
+
+// Types one character key and checks what it computes.
+void TypeCharacter(View& view, CalculatorEngine& engine, const Key& key) {
+    const double before = NumericValue(view.display);
+    const bool hadDisplay = !view.display.empty();
+    const std::string_view op = engine.PendingOperator();  // one of the engine's literals
+    const double stored = engine.StoredValue();
+
+    const int seen = engine.KeyPress(key.byte);
+    FUZZ_CHECK(seen == (key.byte == ',' ? '.' : key.byte), Describe(key, view));
+
+    const int c = key.byte;
+    const bool completes = c == keys::kEnter || c == '+' || c == '-' || c == '*' || c == '/';
+    if (completes && hadDisplay && !op.empty()) {
+        CheckShows(view, *Operation(op, stored, before), key);
+    } else if (c == 'p' || c == 'P') {
+        // Euros to whole pesetas.
+        CheckShows(view, Expected{before * kPesetasPerEuro, 0.5}, key);
+    } else if (c == 'e' || c == 'E') {
+        // Pesetas to euros with two decimals, through a four-decimal quotient.
+        const Expected quotient = *Operation("/", before, kPesetasPerEuro);
+        CheckShows(view, Expected{quotient.value, 0.00505}, key);
+    } else if (c == keys::kSpace) {
+        CheckShows(view, Expected{-before, 0.0, HUGE_VAL}, key);
+    }
+}
+
+}  // namespace
+}  // namespace minizol::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace minizol;
+    using namespace minizol::fuzz;
+    View view;
+    CalculatorEngine engine(view);
+    int ctrl = 0;
+    int f1 = 0;
+    for (std::size_t step = 0; step < size; ++step) {
+        const std::uint8_t byte = data[step];
+        const Key key{step, byte};
+        if (byte < 0x80) {
+            TypeCharacter(view, engine, key);
+        } else {
+            const int key = kKeyDowns[byte % kKeyDowns.size()];
+            ctrl += key == keys::kCtrl ? 1 : 0;
+            f1 += key == keys::kF1 ? 1 : 0;
+            engine.KeyDown(key);
+        }
+        CheckState(view, engine, key);
+    }
+    // Ctrl always asks for the next tool and F1 for help, once per key, never otherwise.
+    FUZZ_CHECK(view.switches == ctrl, std::to_string(view.switches));
+    FUZZ_CHECK(view.helps == f1, std::to_string(view.helps));
+    return 0;
+}

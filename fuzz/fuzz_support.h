@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+
+// The entry point libFuzzer calls, and replay_main.cpp too.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace minizol::fuzz {
+
+// Prints the broken property and aborts: libFuzzer then saves the input as a crash, and a
+// replay under CTest fails with the file name printed before it.
+[[noreturn]] inline void Fail(const char* file, int line, const char* condition,
+                              const std::string& detail) {
+    std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", file, line, condition,
+                 detail.c_str());
+    std::abort();
+}
+
+// Non-printable bytes escaped, so that a failing input can be read in the report.
+inline std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && c != '"' && c != '\\') {
+            out += c;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            out += escaped;
+        }
+    }
+    return out + "\"";
+}
+
+// Reads a fuzz input piece by piece; every read succeeds, past the end with zeros or "".
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size)
+        : rest_(reinterpret_cast<const char*>(data), size) {}
+
+    bool empty() const { return rest_.empty(); }
+    std::string_view rest() const { return rest_; }
+
+    std::uint8_t Byte() {
+        if (rest_.empty()) {
+            return 0;
+        }
+        const auto byte = static_cast<std::uint8_t>(rest_.front());
+        rest_.remove_prefix(1);
+        return byte;
+    }
+
+    // Up to eight bytes, least significant first.
+    std::uint64_t Bits64() {
+        std::uint64_t value = 0;
+        for (int i = 0; i < 8 && !rest_.empty(); ++i) {
+            value |= static_cast<std::uint64_t>(Byte()) << (8 * i);
+        }
+        return value;
+    }
+
+    // Any double, NaNs and infinities included.
+    double Double() {
+        const std::uint64_t bits = Bits64();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    // The text up to the next `separator` (dropped) or to the end.
+    std::string_view Field(char separator = '|') {
+        const std::size_t end = rest_.find(separator);
+        const std::string_view field = rest_.substr(0, end);
+        rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
+        return field;
+    }
+
+    std::string_view TakeRest() {
+        const std::string_view all = rest_;
+        rest_ = {};
+        return all;
+    }
+
+  private:
+    std::string_view rest_;
+};
+
+// Leading decimal digits as a number, saturating at the largest 64-bit value, so that a text
+// field can express any count and more.
+inline std::uint64_t DecimalCount(std::string_view text) {
+    std::uint64_t value = 0;
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+    }
+    return value;
+}
+
+}  // namespace minizol::fuzz
+
+#define FUZZ_CHECK(condition, detail)                                                   \
+    do {                                                                                \
+        if (!(condition)) {                                                             \
+            ::minizol::fuzz::Fail(__FILE__, __LINE__, #condition, std::string(detail)); \
+        }                                                                               \
+    } while (false)

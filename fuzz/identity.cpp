@@ -1,0 +1,108 @@
+// The identity analysis on any field text: results within their alphabets, the row display
+// consistent with the analysis, and a number completed with the control character the tool
+// computed for it then reported as matching.
+#include "checkdigits/identity.h"
+
+#include <string>
+
+#include "checkdigits/cif.h"
+#include "fuzz_support.h"
+
+namespace minizol::fuzz {
+namespace {
+
+constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
+constexpr std::string_view kCifLetters = "ABCDEFGHIJ";
+constexpr std::string_view kDigits = "0123456789";
+constexpr std::string_view kClassChars = "0KLXMYZABCDEFGHSPQNJUVWR";
+
+bool OneOf(std::string_view character, std::string_view alphabet) {
+    return character.size() == 1 && alphabet.find(character[0]) != std::string_view::npos;
+}
+
+bool IsPerson(std::string_view class_char) {
+    return OneOf(class_char, "0KLXMYZ");
+}
+
+std::string Describe(std::string_view text, const IdentityAnalysis& a) {
+    return Quoted(text) + " status " + std::to_string(static_cast<int>(a.status)) + " class " +
+           Quoted(a.class_char) + " control " + Quoted(a.control_char) + " digit " +
+           Quoted(a.control_digit);
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void CheckCompletion(std::string_view text, std::string_view control, const std::string& how) {
+    const std::string completed = std::string(TrimSpaces(text)) + std::string(control);
+    const IdentityAnalysis again = AnalyseIdentity(completed);
+    FUZZ_CHECK(again.status == IdentityStatus::Matches, how + ": " + Describe(completed, again));
+}
+
+}  // namespace
+}  // namespace minizol::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace minizol;
+    using namespace minizol::fuzz;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const IdentityAnalysis analysis = AnalyseIdentity(text);
+    const std::string detail = Describe(text, analysis);
+
+    FUZZ_CHECK(analysis.class_char.empty() || OneOf(analysis.class_char, kClassChars), detail);
+    if (analysis.status == IdentityStatus::Invalid) {
+        FUZZ_CHECK(analysis.control_char.empty() && analysis.control_digit.empty(), detail);
+    } else {
+        FUZZ_CHECK(!analysis.class_char.empty(), detail);
+    }
+    const bool person = IsPerson(analysis.class_char);
+    if (!analysis.control_char.empty()) {
+        FUZZ_CHECK(OneOf(analysis.control_char, person ? kDniLetters : kCifLetters), detail);
+    }
+    if (!analysis.control_digit.empty()) {
+        FUZZ_CHECK(!person && OneOf(analysis.control_digit, kDigits), detail);
+        FUZZ_CHECK(OneOf(analysis.class_char, "ABCDEFGHJUV"), detail);
+    }
+    FUZZ_CHECK(analysis.status != IdentityStatus::Computed || !analysis.control_char.empty(),
+               detail);
+    FUZZ_CHECK(analysis.status != IdentityStatus::NotComputable || analysis.control_char.empty(),
+               detail);
+
+    // Case and surrounding blanks do not matter.
+    std::string lower(text);
+    for (char& c : lower) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    const IdentityAnalysis lowered = AnalyseIdentity("  " + lower + " ");
+    FUZZ_CHECK(lowered.status == analysis.status && lowered.control_char == analysis.control_char &&
+                   lowered.control_digit == analysis.control_digit,
+               detail + " lowered: " + Describe(lower, lowered));
+
+    if (analysis.status == IdentityStatus::Computed) {
+        CheckCompletion(text, analysis.control_char, "completed with the letter");
+        // A digit control character is only told apart from the number after seven digits.
+        const std::string_view body = TrimSpaces(text).substr(1);
+        if (!analysis.control_digit.empty() && body.size() == 7) {
+            CheckCompletion(text, analysis.control_digit, "completed with the digit");
+        }
+    }
+
+    const IdentityDisplay display = DisplayIdentityField(text);
+    const std::string shown = detail + " display " + Quoted(display.caption) + " " +
+                              Quoted(display.letter) + " " + Quoted(display.digit) +
+                              (display.red ? " red" : "");
+    FUZZ_CHECK(display.caption == EntityTypeText(analysis.class_char) ||
+                   (text.empty() && display.caption == kNoEntityCaption),
+               shown);
+    const bool good =
+        analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Computed;
+    FUZZ_CHECK(text.empty() || display.red == !good, shown);
+    FUZZ_CHECK(display.letter == (good ? analysis.control_char : ""), shown);
+    FUZZ_CHECK(display.digit == (good ? analysis.control_digit : ""), shown);
+    return 0;
+}
