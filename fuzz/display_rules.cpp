@@ -68,6 +68,29 @@ void CheckFitText(std::string_view text) {
     }
 }
 
+// An amount is spelled out with grouping and `decimals` places, or, from 10^15 up, written in
+// exponent form with a decimal comma ("-1,66386E+22").
+void CheckAmount(std::string_view amount, std::size_t decimals, const std::string& detail) {
+    const std::size_t exponent = amount.find('E');
+    if (exponent != std::string_view::npos) {
+        const std::string_view mantissa = amount.substr(0, exponent);
+        const std::string_view power = amount.substr(exponent + 1);
+        FUZZ_CHECK(mantissa.find_first_not_of("-0123456789,") == std::string_view::npos, detail);
+        FUZZ_CHECK(power.size() >= 3 && power[0] == '+', detail);
+        FUZZ_CHECK(power.find_first_not_of("0123456789", 1) == std::string_view::npos, detail);
+        FUZZ_CHECK(std::stoi(std::string(power.substr(1))) >= 15, detail);
+        return;
+    }
+    FUZZ_CHECK(amount.find_first_not_of("-0123456789.,") == std::string_view::npos, detail);
+    const std::size_t comma = amount.find(',');
+    if (decimals == 0) {
+        FUZZ_CHECK(comma == std::string_view::npos, detail);
+    } else {
+        FUZZ_CHECK(comma != std::string_view::npos && amount.size() - comma - 1 == decimals,
+                   detail);
+    }
+}
+
 void CheckLabels(std::string_view text) {
     const CurrencyLabels labels = UpdateCurrencyLabels(text);
     const std::string detail =
@@ -81,9 +104,8 @@ void CheckLabels(std::string_view text) {
         std::string_view(labels.pesetas).substr(0, labels.pesetas.size() - 6);
     const std::string_view euros =
         std::string_view(labels.euros).substr(0, labels.euros.size() - 7);
-    FUZZ_CHECK(pesetas.find_first_not_of("-0123456789.") == std::string_view::npos, detail);
-    FUZZ_CHECK(euros.find_first_not_of("-0123456789.,") == std::string_view::npos, detail);
-    FUZZ_CHECK(euros.size() >= 4 && euros[euros.size() - 3] == ',', detail);
+    CheckAmount(pesetas, 0, detail);
+    CheckAmount(euros, 2, detail);
 }
 
 }  // namespace
