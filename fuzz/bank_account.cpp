@@ -52,11 +52,11 @@ void CheckSplit(std::string_view text) {
 // Validates the two control digits of a Spanish account: the weighted sum of "00" + bank +
 // office (then of the account) plus its control digit is a multiple of 11, a control 1 also
 // standing for 10.
-bool ControlDigitValid(std::string_view ten_digits, char control) {
+bool ControlDigitValid(std::string_view tenDigits, char control) {
     static constexpr int kWeights[10] = {1, 2, 4, 8, 5, 10, 9, 7, 3, 6};
     int sum = 0;
     for (std::size_t i = 0; i < 10; ++i) {
-        sum += kWeights[i] * (ten_digits[i] - '0');
+        sum += kWeights[i] * (tenDigits[i] - '0');
     }
     const int d = control - '0';
     return (sum + d) % 11 == 0 || (d == 1 && (sum + 10) % 11 == 0);
@@ -68,8 +68,8 @@ std::string FitDigits(std::string_view text, std::size_t width) {
 }
 
 void CheckDigits(std::string_view bank, std::string_view office, std::string_view account,
-                 std::string_view iban_field) {
-    const std::string country = CountryOfIbanField(iban_field);
+                 std::string_view ibanField) {
+    const std::string country = CountryOfIbanField(ibanField);
     const AccountDigits digits = CalculateAccountDigits(bank, office, account, country);
     const std::string detail = Quoted(bank) + " " + Quoted(office) + " " + Quoted(account) + " " +
                                Quoted(country) + " give " + Quoted(digits.control) + " " +
@@ -101,23 +101,23 @@ void CheckDigits(std::string_view bank, std::string_view office, std::string_vie
                Quoted(pasted) + " splits into " + Describe(split));
     const std::string iban = full.iban + ccc.substr(0, 4) + " " + ccc.substr(4, 4) + " " +
                              ccc.substr(8, 4) + " " + ccc.substr(12, 4) + " " + ccc.substr(16);
-    const BankFieldSplit from_iban = SplitBankFieldText(iban);
-    FUZZ_CHECK(from_iban.bank == b && from_iban.office == o && from_iban.account == a,
-               Quoted(iban) + " splits into " + Describe(from_iban));
+    const BankFieldSplit fromIban = SplitBankFieldText(iban);
+    FUZZ_CHECK(fromIban.bank == b && fromIban.office == o && fromIban.account == a,
+               Quoted(iban) + " splits into " + Describe(fromIban));
 }
 
-void CheckRow(const BankFields& fields, std::string_view iban_field) {
-    const BankRow row = UpdateBankAccount(fields, iban_field);
+void CheckRow(const BankFields& fields, std::string_view ibanField) {
+    const BankRow row = UpdateBankAccount(fields, ibanField);
     const std::string detail = Quoted(fields.bank) + " " + Quoted(fields.office) + " " +
-                               Quoted(fields.account) + " " + Quoted(iban_field) + " show " +
+                               Quoted(fields.account) + " " + Quoted(ibanField) + " show " +
                                Quoted(row.control) + " " + Quoted(row.iban);
-    FUZZ_CHECK(!row.bank_caption.empty(), detail);
+    FUZZ_CHECK(!row.bankCaption.empty(), detail);
     if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
         FUZZ_CHECK(row.control.empty() && row.iban == kEmptyAccountIban, detail);
         return;
     }
     const AccountDigits digits = CalculateAccountDigits(fields.bank, fields.office, fields.account,
-                                                        CountryOfIbanField(iban_field));
+                                                        CountryOfIbanField(ibanField));
     FUZZ_CHECK(row.control == digits.control && row.iban == digits.iban, detail);
 }
 
@@ -131,10 +131,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSplit(input.rest());
     const BankFields fields{std::string(input.Field()), std::string(input.Field()),
                             std::string(input.Field())};
-    const std::string_view iban_field = input.TakeRest();
+    const std::string_view ibanField = input.TakeRest();
     CheckSplit(fields.bank);
-    CheckDigits(fields.bank, fields.office, fields.account, iban_field);
-    CheckRow(fields, iban_field);
+    CheckDigits(fields.bank, fields.office, fields.account, ibanField);
+    CheckRow(fields, ibanField);
     for (int index = -1; index <= 3; ++index) {
         FUZZ_CHECK(AccountFieldComplete(index, fields.bank) ==
                        ((index == 0 || index == 1) && CharCount(fields.bank) == 4),

@@ -29,11 +29,11 @@ void CheckCode(std::string_view answer) {
                detail);
     FUZZ_CHECK(ValidCountryCode(code) == code, detail);
 
-    const std::string field_country = CountryOfIbanField(answer);
-    FUZZ_CHECK(field_country == ValidCountryCode(CharSlice(answer, 0, 2)),
-               Quoted(answer) + " as IBAN field gives " + Quoted(field_country));
-    FUZZ_CHECK(CountryOfIbanField(field_country + std::string(answer)) == field_country,
-               Quoted(answer) + " as IBAN field gives " + Quoted(field_country));
+    const std::string fieldCountry = CountryOfIbanField(answer);
+    FUZZ_CHECK(fieldCountry == ValidCountryCode(CharSlice(answer, 0, 2)),
+               Quoted(answer) + " as IBAN field gives " + Quoted(fieldCountry));
+    FUZZ_CHECK(CountryOfIbanField(fieldCountry + std::string(answer)) == fieldCountry,
+               Quoted(answer) + " as IBAN field gives " + Quoted(fieldCountry));
 }
 
 }  // namespace

@@ -20,14 +20,14 @@ bool OneOf(std::string_view character, std::string_view alphabet) {
     return character.size() == 1 && alphabet.find(character[0]) != std::string_view::npos;
 }
 
-bool IsPerson(std::string_view class_char) {
-    return OneOf(class_char, "0KLXMYZ");
+bool IsPerson(std::string_view classChar) {
+    return OneOf(classChar, "0KLXMYZ");
 }
 
 std::string Describe(std::string_view text, const IdentityAnalysis& a) {
     return Quoted(text) + " status " + std::to_string(static_cast<int>(a.status)) + " class " +
-           Quoted(a.class_char) + " control " + Quoted(a.control_char) + " digit " +
-           Quoted(a.control_digit);
+           Quoted(a.classChar) + " control " + Quoted(a.controlChar) + " digit " +
+           Quoted(a.controlDigit);
 }
 
 std::string_view TrimSpaces(std::string_view text) {
@@ -54,23 +54,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const IdentityAnalysis analysis = AnalyseIdentity(text);
     const std::string detail = Describe(text, analysis);
 
-    FUZZ_CHECK(analysis.class_char.empty() || OneOf(analysis.class_char, kClassChars), detail);
+    FUZZ_CHECK(analysis.classChar.empty() || OneOf(analysis.classChar, kClassChars), detail);
     if (analysis.status == IdentityStatus::Invalid) {
-        FUZZ_CHECK(analysis.control_char.empty() && analysis.control_digit.empty(), detail);
+        FUZZ_CHECK(analysis.controlChar.empty() && analysis.controlDigit.empty(), detail);
     } else {
-        FUZZ_CHECK(!analysis.class_char.empty(), detail);
+        FUZZ_CHECK(!analysis.classChar.empty(), detail);
     }
-    const bool person = IsPerson(analysis.class_char);
-    if (!analysis.control_char.empty()) {
-        FUZZ_CHECK(OneOf(analysis.control_char, person ? kDniLetters : kCifLetters), detail);
+    const bool person = IsPerson(analysis.classChar);
+    if (!analysis.controlChar.empty()) {
+        FUZZ_CHECK(OneOf(analysis.controlChar, person ? kDniLetters : kCifLetters), detail);
     }
-    if (!analysis.control_digit.empty()) {
-        FUZZ_CHECK(!person && OneOf(analysis.control_digit, kDigits), detail);
-        FUZZ_CHECK(OneOf(analysis.class_char, "ABCDEFGHJUV"), detail);
+    if (!analysis.controlDigit.empty()) {
+        FUZZ_CHECK(!person && OneOf(analysis.controlDigit, kDigits), detail);
+        FUZZ_CHECK(OneOf(analysis.classChar, "ABCDEFGHJUV"), detail);
     }
-    FUZZ_CHECK(analysis.status != IdentityStatus::Computed || !analysis.control_char.empty(),
+    FUZZ_CHECK(analysis.status != IdentityStatus::Computed || !analysis.controlChar.empty(),
                detail);
-    FUZZ_CHECK(analysis.status != IdentityStatus::NotComputable || analysis.control_char.empty(),
+    FUZZ_CHECK(analysis.status != IdentityStatus::NotComputable || analysis.controlChar.empty(),
                detail);
 
     // Case and surrounding blanks do not matter.
@@ -79,16 +79,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
     const IdentityAnalysis lowered = AnalyseIdentity("  " + lower + " ");
-    FUZZ_CHECK(lowered.status == analysis.status && lowered.control_char == analysis.control_char &&
-                   lowered.control_digit == analysis.control_digit,
+    FUZZ_CHECK(lowered.status == analysis.status && lowered.controlChar == analysis.controlChar &&
+                   lowered.controlDigit == analysis.controlDigit,
                detail + " lowered: " + Describe(lower, lowered));
 
     if (analysis.status == IdentityStatus::Computed) {
-        CheckCompletion(text, analysis.control_char, "completed with the letter");
+        CheckCompletion(text, analysis.controlChar, "completed with the letter");
         // A digit control character is only told apart from the number after seven digits.
         const std::string_view body = TrimSpaces(text).substr(1);
-        if (!analysis.control_digit.empty() && body.size() == 7) {
-            CheckCompletion(text, analysis.control_digit, "completed with the digit");
+        if (!analysis.controlDigit.empty() && body.size() == 7) {
+            CheckCompletion(text, analysis.controlDigit, "completed with the digit");
         }
     }
 
@@ -96,13 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string shown = detail + " display " + Quoted(display.caption) + " " +
                               Quoted(display.letter) + " " + Quoted(display.digit) +
                               (display.red ? " red" : "");
-    FUZZ_CHECK(display.caption == EntityTypeText(analysis.class_char) ||
+    FUZZ_CHECK(display.caption == EntityTypeText(analysis.classChar) ||
                    (text.empty() && display.caption == kNoEntityCaption),
                shown);
     const bool good =
         analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Computed;
     FUZZ_CHECK(text.empty() || display.red == !good, shown);
-    FUZZ_CHECK(display.letter == (good ? analysis.control_char : ""), shown);
-    FUZZ_CHECK(display.digit == (good ? analysis.control_digit : ""), shown);
+    FUZZ_CHECK(display.letter == (good ? analysis.controlChar : ""), shown);
+    FUZZ_CHECK(display.digit == (good ? analysis.controlDigit : ""), shown);
     return 0;
 }

@@ -17,21 +17,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             digits += c;
         }
     }
-    const std::string detail = Quoted(text) + " gives " + Quoted(result.check_digit) +
-                               (result.too_many ? " too many" : "");
-    FUZZ_CHECK(result.too_many == (digits.size() >= 10), detail);
-    FUZZ_CHECK(result.check_digit.empty() == (digits.size() != 9), detail);
+    const std::string detail =
+        Quoted(text) + " gives " + Quoted(result.checkDigit) + (result.tooMany ? " too many" : "");
+    FUZZ_CHECK(result.tooMany == (digits.size() >= 10), detail);
+    FUZZ_CHECK(result.checkDigit.empty() == (digits.size() != 9), detail);
     if (digits.size() != 9) {
         return 0;
     }
     FUZZ_CHECK(
-        result.check_digit.size() == 1 &&
-            std::string_view("0123456789X").find(result.check_digit[0]) != std::string_view::npos,
+        result.checkDigit.size() == 1 &&
+            std::string_view("0123456789X").find(result.checkDigit[0]) != std::string_view::npos,
         detail);
-    FUZZ_CHECK(IsbnCheckDigit(digits).check_digit == result.check_digit, detail);
+    FUZZ_CHECK(IsbnCheckDigit(digits).checkDigit == result.checkDigit, detail);
     // ISBN-10: the sum of (11 - position) x digit over all ten, with X as 10, is a multiple
     // of 11.
-    const std::string isbn = digits + result.check_digit;
+    const std::string isbn = digits + result.checkDigit;
     int sum = 0;
     for (std::size_t i = 0; i < isbn.size(); ++i) {
         const int value = isbn[i] == 'X' ? 10 : isbn[i] - '0';

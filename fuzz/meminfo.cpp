@@ -12,29 +12,29 @@ namespace minizol::fuzz {
 namespace {
 
 std::string Describe(const MemoryStatus& s) {
-    return "load " + std::to_string(s.memory_load) + " physical " +
-           std::to_string(s.available_physical) + "/" + std::to_string(s.total_physical) +
-           " page file " + std::to_string(s.available_page_file) + "/" +
-           std::to_string(s.total_page_file) + " virtual " + std::to_string(s.available_virtual) +
-           "/" + std::to_string(s.total_virtual);
+    return "load " + std::to_string(s.memoryLoad) + " physical " +
+           std::to_string(s.availablePhysical) + "/" + std::to_string(s.totalPhysical) +
+           " page file " + std::to_string(s.availablePageFile) + "/" +
+           std::to_string(s.totalPageFile) + " virtual " + std::to_string(s.availableVirtual) +
+           "/" + std::to_string(s.totalVirtual);
 }
 
-void CheckStatus(const MemoryStatus& s, std::uint64_t address_space, const std::string& where) {
+void CheckStatus(const MemoryStatus& s, std::uint64_t addressSpace, const std::string& where) {
     const std::string detail = where + ": " + Describe(s);
-    FUZZ_CHECK(s.total_physical > 0, detail);
-    FUZZ_CHECK(s.available_physical <= s.total_physical, detail);
-    FUZZ_CHECK(s.memory_load <= 100, detail);
-    const double used = static_cast<double>(s.total_physical - s.available_physical) /
-                        static_cast<double>(s.total_physical) * 100.0;
-    FUZZ_CHECK(std::fabs(static_cast<double>(s.memory_load) - used) <= 0.5 + 1e-9, detail);
+    FUZZ_CHECK(s.totalPhysical > 0, detail);
+    FUZZ_CHECK(s.availablePhysical <= s.totalPhysical, detail);
+    FUZZ_CHECK(s.memoryLoad <= 100, detail);
+    const double used = static_cast<double>(s.totalPhysical - s.availablePhysical) /
+                        static_cast<double>(s.totalPhysical) * 100.0;
+    FUZZ_CHECK(std::fabs(static_cast<double>(s.memoryLoad) - used) <= 0.5 + 1e-9, detail);
     // The page file is RAM plus swap: never less than RAM, never less available.
-    FUZZ_CHECK(s.total_page_file >= s.total_physical, detail);
-    FUZZ_CHECK(s.available_page_file >= s.available_physical, detail);
-    FUZZ_CHECK(s.available_page_file <= s.total_page_file, detail);
-    FUZZ_CHECK(s.total_page_file <= kMaxMemoryBytes, detail);
-    FUZZ_CHECK(s.total_virtual == address_space, detail);
-    FUZZ_CHECK(s.available_virtual <= s.total_virtual, detail);
-    FUZZ_CHECK(s.available_extended_virtual == 0, detail);
+    FUZZ_CHECK(s.totalPageFile >= s.totalPhysical, detail);
+    FUZZ_CHECK(s.availablePageFile >= s.availablePhysical, detail);
+    FUZZ_CHECK(s.availablePageFile <= s.totalPageFile, detail);
+    FUZZ_CHECK(s.totalPageFile <= kMaxMemoryBytes, detail);
+    FUZZ_CHECK(s.totalVirtual == addressSpace, detail);
+    FUZZ_CHECK(s.availableVirtual <= s.totalVirtual, detail);
+    FUZZ_CHECK(s.availableExtendedVirtual == 0, detail);
 }
 
 }  // namespace
@@ -45,14 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace minizol::fuzz;
     Input input(data, size);
     const std::string meminfo(input.Field());
-    const std::string self_status(input.Field());
-    const std::uint64_t address_space = DecimalCount(input.TakeRest());
+    const std::string selfStatus(input.Field());
+    const std::uint64_t addressSpace = DecimalCount(input.TakeRest());
 
-    const auto status = ParseMemoryStatus(meminfo, self_status, address_space);
+    const auto status = ParseMemoryStatus(meminfo, selfStatus, addressSpace);
     const std::string where =
-        Quoted(meminfo) + " " + Quoted(self_status) + " " + std::to_string(address_space);
+        Quoted(meminfo) + " " + Quoted(selfStatus) + " " + std::to_string(addressSpace);
     if (status) {
-        CheckStatus(*status, address_space, where);
+        CheckStatus(*status, addressSpace, where);
         CheckReport(PrintRamInformation(status, ","), status, ",", where);
         FUZZ_CHECK(PrintRamInformation(status, ",").find(kUnavailableValue) == std::string::npos,
                    where);
@@ -60,15 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Lines of other names do no harm, wherever they are.
     const auto more =
         ParseMemoryStatus("Hugepagesize: 2048 kB\n" + meminfo + "\nZswap: x\n",
-                          "Name:\tminizol\n" + self_status + "\nVmRSS: 1 kB\n", address_space);
+                          "Name:\tminizol\n" + selfStatus + "\nVmRSS: 1 kB\n", addressSpace);
     FUZZ_CHECK(more == status, where);
     if (status) {
         // A needed field given twice makes the text ambiguous.
         for (const char* field : {"MemTotal", "SwapTotal", "SwapFree"}) {
             const std::string twice = meminfo + "\n" + field + ": 1 kB\n";
-            FUZZ_CHECK(!ParseMemoryStatus(twice, self_status, address_space), where + " " + field);
+            FUZZ_CHECK(!ParseMemoryStatus(twice, selfStatus, addressSpace), where + " " + field);
         }
-        FUZZ_CHECK(!ParseMemoryStatus(meminfo, self_status + "\nVmSize: 1 kB\n", address_space),
+        FUZZ_CHECK(!ParseMemoryStatus(meminfo, selfStatus + "\nVmSize: 1 kB\n", addressSpace),
                    where);
     }
     return 0;

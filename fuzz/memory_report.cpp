@@ -24,15 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         figures.remove_prefix(end == std::string_view::npos ? figures.size() : end);
     }
     MemoryStatus status;
-    status.memory_load = static_cast<std::uint32_t>(
+    status.memoryLoad = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(numbers[0], std::numeric_limits<std::uint32_t>::max()));
-    status.total_physical = numbers[1];
-    status.available_physical = numbers[2];
-    status.total_page_file = numbers[3];
-    status.available_page_file = numbers[4];
-    status.total_virtual = numbers[5];
-    status.available_virtual = numbers[6];
-    status.available_extended_virtual = numbers[7];
+    status.totalPhysical = numbers[1];
+    status.availablePhysical = numbers[2];
+    status.totalPageFile = numbers[3];
+    status.availablePageFile = numbers[4];
+    status.totalVirtual = numbers[5];
+    status.availableVirtual = numbers[6];
+    status.availableExtendedVirtual = numbers[7];
 
     static constexpr std::array<std::string_view, 3> kSeparators = {",", ".", "\u066B"};
     const std::string_view sep = kSeparators[input.Byte() % kSeparators.size()];
@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The free-memory figure of the monitor's caption, in MB to four decimals.
     const Currency mb = fAPM(status);
-    const double exact = static_cast<double>(status.available_physical) / 1048576.0;
+    const double exact = static_cast<double>(status.availablePhysical) / 1048576.0;
     FUZZ_CHECK(
         std::fabs(static_cast<double>(mb.units()) / 10000.0 - exact) <= 0.00005 + exact * 1e-12,
-        std::to_string(status.available_physical) + " bytes give " + mb.ToText(".") + " MB");
+        std::to_string(status.availablePhysical) + " bytes give " + mb.ToText(".") + " MB");
     return 0;
 }

@@ -90,9 +90,9 @@ inline void CheckReport(std::string_view report, const std::optional<MemoryStatu
         values[i] = lines[i].substr(30);
         FUZZ_CHECK(!values[i].starts_with(' '), detail);
     }
-    const bool usable = status && status->total_physical != 0 &&
-                        status->available_physical <= status->total_physical &&
-                        status->memory_load <= 100;
+    const bool usable = status && status->totalPhysical != 0 &&
+                        status->availablePhysical <= status->totalPhysical &&
+                        status->memoryLoad <= 100;
     if (!usable) {
         for (const std::string_view value : values) {
             FUZZ_CHECK(value == kUnavailableValue, detail);
@@ -106,16 +106,16 @@ inline void CheckReport(std::string_view report, const std::optional<MemoryStatu
     const std::string_view percent = values[0].substr(open + 2, values[0].size() - open - 9);
     FUZZ_CHECK(IsDigits(percent), detail);
     const double free =
-        static_cast<double>(s.available_physical) / static_cast<double>(s.total_physical) * 100.0;
+        static_cast<double>(s.availablePhysical) / static_cast<double>(s.totalPhysical) * 100.0;
     FUZZ_CHECK(std::fabs(std::stod(std::string(percent)) - free) <= 0.5 + 1e-9, detail);
-    CheckCountText(values[0].substr(0, open), s.total_physical, sep, where + " total physical");
-    CheckCountText(values[1], s.available_physical, sep, where + " available physical");
-    CheckCountText(values[2], s.total_virtual, sep, where + " total virtual");
-    CheckCountText(values[3], s.available_virtual, sep, where + " available virtual");
-    CheckCountText(values[4], s.total_page_file, sep, where + " total page file");
-    CheckCountText(values[5], s.available_page_file, sep, where + " available page file");
-    CheckCountText(values[6], s.available_extended_virtual, sep, where + " extended");
-    FUZZ_CHECK(values[7] == std::to_string(s.memory_load) + "%", detail);
+    CheckCountText(values[0].substr(0, open), s.totalPhysical, sep, where + " total physical");
+    CheckCountText(values[1], s.availablePhysical, sep, where + " available physical");
+    CheckCountText(values[2], s.totalVirtual, sep, where + " total virtual");
+    CheckCountText(values[3], s.availableVirtual, sep, where + " available virtual");
+    CheckCountText(values[4], s.totalPageFile, sep, where + " total page file");
+    CheckCountText(values[5], s.availablePageFile, sep, where + " available page file");
+    CheckCountText(values[6], s.availableExtendedVirtual, sep, where + " extended");
+    FUZZ_CHECK(values[7] == std::to_string(s.memoryLoad) + "%", detail);
 }
 
 }  // namespace minizol::fuzz

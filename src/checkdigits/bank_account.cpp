@@ -62,28 +62,28 @@ int DigitValue(std::string_view character) {
 
 AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view office,
                                      std::string_view account, std::string_view country) {
-    const std::string bank_office =
+    const std::string bankOffice =
         FieldDigits(bank, kCodeLength) + FieldDigits(office, kCodeLength);
-    const std::string account_digits = FieldDigits(account, kAccountLength);
+    const std::string accountDigits = FieldDigits(account, kAccountLength);
     AccountDigits result;
-    result.control = {ControlDigit(bank_office, kBankOfficeWeights),
-                      ControlDigit(account_digits, kAccountWeights)};
+    result.control = {ControlDigit(bankOffice, kBankOfficeWeights),
+                      ControlDigit(accountDigits, kAccountWeights)};
     const std::string code = ValidCountryCode(country);
-    result.iban = code + IbanCheckDigits(code, bank_office + result.control + account_digits);
+    result.iban = code + IbanCheckDigits(code, bankOffice + result.control + accountDigits);
     return result;
 }
 
-BankRow UpdateBankAccount(const BankFields& fields, std::string_view iban_field) {
+BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField) {
     BankRow row;
     if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
         row.iban = std::string(kEmptyAccountIban);
     } else {
         AccountDigits digits = CalculateAccountDigits(fields.bank, fields.office, fields.account,
-                                                      CountryOfIbanField(iban_field));
+                                                      CountryOfIbanField(ibanField));
         row.control = std::move(digits.control);
         row.iban = std::move(digits.iban);
     }
-    row.bank_caption = std::string(BankCaption(fields.bank));
+    row.bankCaption = std::string(BankCaption(fields.bank));
     return row;
 }
 

@@ -35,12 +35,12 @@ inline constexpr std::string_view kEmptyAccountIban = "ES00";
 
 // Everything the account row shows for its fields and the current text of the IBAN field.
 struct BankRow {
-    std::string control;       // control digits box; "" when all fields are empty
-    std::string iban;          // IBAN field; "ES00" when all fields are empty, whatever the country
-    std::string bank_caption;  // bank label: the bank's name or "Banco: "
+    std::string control;      // control digits box; "" when all fields are empty
+    std::string iban;         // IBAN field; "ES00" when all fields are empty, whatever the country
+    std::string bankCaption;  // bank label: the bank's name or "Banco: "
 };
 
-BankRow UpdateBankAccount(const BankFields& fields, std::string_view iban_field);
+BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField);
 
 // What the bank field's text becomes, and what the other two fields receive, when it holds a
 // pasted account (20 characters once " ", ".", "-", "/" and "_" are removed) or IBAN (24).

@@ -50,20 +50,20 @@ std::optional<std::string_view> BankName(int code) {
         {3035, "Caja laboral popular"},
         {3084, "Caja rural vasca"},
     }};
-    for (const auto& [bank_code, name] : kBanks) {
-        if (bank_code == code) {
+    for (const auto& [bankCode, name] : kBanks) {
+        if (bankCode == code) {
             return name;
         }
     }
     return std::nullopt;
 }
 
-std::string_view BankCaption(std::string_view bank_field) {
+std::string_view BankCaption(std::string_view bankField) {
     constexpr int kNoBank = 10000;  // bank codes have four digits; larger numbers name no bank
-    std::size_t pos = bank_field.find_first_not_of(' ');
+    std::size_t pos = bankField.find_first_not_of(' ');
     int code = 0;
-    for (; pos < bank_field.size() && bank_field[pos] >= '0' && bank_field[pos] <= '9'; ++pos) {
-        code = code * 10 + (bank_field[pos] - '0');
+    for (; pos < bankField.size() && bankField[pos] >= '0' && bankField[pos] <= '9'; ++pos) {
+        code = code * 10 + (bankField[pos] - '0');
         if (code >= kNoBank) {
             return kUnknownBankCaption;
         }

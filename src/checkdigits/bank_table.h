@@ -12,6 +12,6 @@ std::optional<std::string_view> BankName(int code);
 
 // The caption of the bank label for the bank field's text: the name of the bank whose code the
 // text starts with (leading zeros and blanks allowed), otherwise "Banco: ".
-std::string_view BankCaption(std::string_view bank_field);
+std::string_view BankCaption(std::string_view bankField);
 
 }  // namespace minizol

@@ -32,7 +32,7 @@ bool IsSevenDigits(std::string_view number) {
 
 }  // namespace
 
-CifControl CifControlChar(std::string_view number, std::string_view class_char) {
+CifControl CifControlChar(std::string_view number, std::string_view classChar) {
     if (!IsSevenDigits(number)) {
         return {};
     }
@@ -49,14 +49,14 @@ CifControl CifControlChar(std::string_view number, std::string_view class_char) 
     const int d = 10 - total % 10;  // 1 to 10
     CifControl control;
     control.letter = std::string(1, kLetterForms[static_cast<std::size_t>(d - 1)]);
-    if (class_char.size() == 1 &&
-        kLettersWithDigitForm.find(UpperAscii(class_char[0])) != std::string_view::npos) {
+    if (classChar.size() == 1 &&
+        kLettersWithDigitForm.find(UpperAscii(classChar[0])) != std::string_view::npos) {
         control.digit = std::string(1, static_cast<char>('0' + d % 10));
     }
     return control;
 }
 
-std::string_view EntityTypeText(std::string_view class_char) {
+std::string_view EntityTypeText(std::string_view classChar) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kCaptions = {{
         {"A", "Sociedad Anónima"},
         {"B", "Sociedad Limitidad"},
@@ -80,7 +80,7 @@ std::string_view EntityTypeText(std::string_view class_char) {
         {"Z", "Persona Extranjera"},
     }};
     for (const auto& [key, caption] : kCaptions) {
-        if (key == class_char) {
+        if (key == classChar) {
             return caption;
         }
     }

@@ -12,13 +12,13 @@ struct CifControl {
 };
 
 // `number` is the zero-filled number part: seven digits, optionally followed by the padding blank.
-// `class_char` is the organisation letter leading the number (either case).
-CifControl CifControlChar(std::string_view number, std::string_view class_char);
+// `classChar` is the organisation letter leading the number (either case).
+CifControl CifControlChar(std::string_view number, std::string_view classChar);
 
 // The caption naming the holder for a class character ("0" for a text led by a digit, otherwise
 // the upper-case leading letter): "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for "" and
 // for every character without an entity type.
-std::string_view EntityTypeText(std::string_view class_char);
+std::string_view EntityTypeText(std::string_view classChar);
 
 inline constexpr std::string_view kNoEntityCaption = "DNI/NIF:";
 

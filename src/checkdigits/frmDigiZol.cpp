@@ -250,7 +250,7 @@ void frmDigiZol::UpdateBankAccount() {
             TextOf(*txtIban_));
         txtDC_->setText(FromUtf8(row.control));
         txtIban_->setText(FromUtf8(row.iban));
-        SetCaption(*lblBanco_, row.bank_caption);
+        SetCaption(*lblBanco_, row.bankCaption);
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
     }
@@ -272,10 +272,10 @@ void frmDigiZol::txtISBN_Change() {
     txtDigitoISBN_->clear();
     SetBoxColour(*txtDigitoISBN_, false);
     const IsbnResult result = IsbnCheckDigit(TextOf(*txtISBN_));
-    if (result.too_many) {
+    if (result.tooMany) {
         SetBoxColour(*txtDigitoISBN_, true);
     }
-    txtDigitoISBN_->setText(FromUtf8(result.check_digit));
+    txtDigitoISBN_->setText(FromUtf8(result.checkDigit));
 }
 
 const KeyFilterRules* frmDigiZol::KeyRulesOf(const QLineEdit* field) const {

@@ -32,8 +32,8 @@ std::string ValidCountryCode(std::string_view answer) {
     return std::string(kDefaultCountry);
 }
 
-std::string CountryOfIbanField(std::string_view iban_field) {
-    return ValidCountryCode(CharSlice(iban_field, 0, 2));
+std::string CountryOfIbanField(std::string_view ibanField) {
+    return ValidCountryCode(CharSlice(ibanField, 0, 2));
 }
 
 std::string IbanCheckDigits(std::string_view country, std::string_view domestic) {

@@ -29,19 +29,19 @@ char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::size_t MaxNumberDigits(IdentityKind kind, std::string_view class_char) {
-    return kind == IdentityKind::Person && class_char == "0" ? 8 : 7;
+std::size_t MaxNumberDigits(IdentityKind kind, std::string_view classChar) {
+    return kind == IdentityKind::Person && classChar == "0" ? 8 : 7;
 }
 
 // A foreign resident's number stands for eight digits whose first is given by its letter.
-char ForeignPrefixDigit(std::string_view class_char) {
-    if (class_char == "X") {
+char ForeignPrefixDigit(std::string_view classChar) {
+    if (classChar == "X") {
         return '0';
     }
-    if (class_char == "Y") {
+    if (classChar == "Y") {
         return '1';
     }
-    return class_char == "Z" ? '2' : '\0';
+    return classChar == "Z" ? '2' : '\0';
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -61,13 +61,13 @@ IdentityClass ClassifyIdentity(std::string_view text) {
     }
     const char first = UpperAscii(text.front());
     if (IsDigit(first)) {
-        result.class_char = "0";
+        result.classChar = "0";
         result.kind = IdentityKind::Person;
     } else if (kPersonLetters.find(first) != std::string_view::npos) {
-        result.class_char = std::string(1, first);
+        result.classChar = std::string(1, first);
         result.kind = IdentityKind::Person;
     } else if (kCompanyLetters.find(first) != std::string_view::npos) {
-        result.class_char = std::string(1, first);
+        result.classChar = std::string(1, first);
         result.kind = IdentityKind::Company;
     } else {
         return result;
@@ -77,26 +77,26 @@ IdentityClass ClassifyIdentity(std::string_view text) {
 }
 
 IdentityBody SplitIdentityBody(std::string_view body, IdentityKind kind,
-                               std::string_view class_char) {
+                               std::string_view classChar) {
     IdentityBody result;
     const std::size_t length = CharCount(body);
     if (length == 0) {
         return result;
     }
-    const bool ends_in_digit = IsDigit(body.back());
-    if (length == 1 && !ends_in_digit) {
+    const bool endsInDigit = IsDigit(body.back());
+    if (length == 1 && !endsInDigit) {
         return result;
     }
     std::string_view number = body;
-    if (!ends_in_digit) {
+    if (!endsInDigit) {
         number = WithoutLastChar(body);
-        result.typed_control = std::string(body.substr(number.size()));
+        result.typedControl = std::string(body.substr(number.size()));
     } else if (kind == IdentityKind::Company && length == 8) {
         number = CharSlice(body, 0, 7);  // eight digits: the last one is a typed control digit
-        result.typed_control = std::string(body.substr(number.size()));
+        result.typedControl = std::string(body.substr(number.size()));
     }
-    if (!AllDigits(number) || number.size() > MaxNumberDigits(kind, class_char)) {
-        result.typed_control.clear();
+    if (!AllDigits(number) || number.size() > MaxNumberDigits(kind, classChar)) {
+        result.typedControl.clear();
         return result;
     }
     result.number = std::string(number);
@@ -104,13 +104,13 @@ IdentityBody SplitIdentityBody(std::string_view body, IdentityKind kind,
     return result;
 }
 
-std::string PadIdentityNumber(IdentityKind kind, std::string_view class_char,
+std::string PadIdentityNumber(IdentityKind kind, std::string_view classChar,
                               std::string_view number) {
     const std::string filled = "00000000" + std::string(number);
     if (kind == IdentityKind::Company) {
         return std::string(LastChars(filled, 7)) + " ";
     }
-    const char prefix = ForeignPrefixDigit(class_char);
+    const char prefix = ForeignPrefixDigit(classChar);
     if (prefix == '\0') {
         return std::string(LastChars(filled, 8));
     }
@@ -135,48 +135,48 @@ IdentityAnalysis AnalyseIdentity(std::string_view text) {
     }
     IdentityAnalysis result;
     const IdentityClass identity = ClassifyIdentity(upper);
-    result.class_char = identity.class_char;
+    result.classChar = identity.classChar;
     if (identity.invalid) {
         return result;
     }
     // A digit belongs to the number; a letter leads it (and is a single byte).
     const std::string_view body =
-        identity.class_char == "0" ? std::string_view(upper) : std::string_view(upper).substr(1);
-    const IdentityBody split = SplitIdentityBody(body, identity.kind, identity.class_char);
+        identity.classChar == "0" ? std::string_view(upper) : std::string_view(upper).substr(1);
+    const IdentityBody split = SplitIdentityBody(body, identity.kind, identity.classChar);
     if (split.invalid) {
         return result;
     }
-    const std::string padded = PadIdentityNumber(identity.kind, identity.class_char, split.number);
+    const std::string padded = PadIdentityNumber(identity.kind, identity.classChar, split.number);
     if (identity.kind == IdentityKind::Person) {
-        result.control_char = DniLetter(padded);
+        result.controlChar = DniLetter(padded);
     } else {
-        CifControl control = CifControlChar(padded, identity.class_char);
-        result.control_char = std::move(control.letter);
-        result.control_digit = std::move(control.digit);
+        CifControl control = CifControlChar(padded, identity.classChar);
+        result.controlChar = std::move(control.letter);
+        result.controlDigit = std::move(control.digit);
     }
-    if (!split.typed_control.empty()) {
+    if (!split.typedControl.empty()) {
         const bool matches =
-            split.typed_control == result.control_char ||
-            (!result.control_digit.empty() && split.typed_control == result.control_digit);
+            split.typedControl == result.controlChar ||
+            (!result.controlDigit.empty() && split.typedControl == result.controlDigit);
         result.status = matches ? IdentityStatus::Matches : IdentityStatus::Mismatch;
     } else {
         result.status =
-            result.control_char.empty() ? IdentityStatus::NotComputable : IdentityStatus::Computed;
+            result.controlChar.empty() ? IdentityStatus::NotComputable : IdentityStatus::Computed;
     }
     return result;
 }
 
-IdentityDisplay DisplayIdentityField(std::string_view field_text) {
+IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
     IdentityDisplay display;
     display.caption = std::string(kNoEntityCaption);
-    if (field_text.empty()) {
+    if (fieldText.empty()) {
         return display;
     }
-    IdentityAnalysis analysis = AnalyseIdentity(field_text);
-    display.caption = std::string(EntityTypeText(analysis.class_char));
+    IdentityAnalysis analysis = AnalyseIdentity(fieldText);
+    display.caption = std::string(EntityTypeText(analysis.classChar));
     if (analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Computed) {
-        display.letter = std::move(analysis.control_char);
-        display.digit = std::move(analysis.control_digit);
+        display.letter = std::move(analysis.controlChar);
+        display.digit = std::move(analysis.controlDigit);
     } else {
         display.red = true;
     }

@@ -20,7 +20,7 @@ enum class IdentityStatus : std::int16_t {
 };
 
 struct IdentityClass {
-    std::string class_char;  // "0" when led by a digit, else the upper-case letter; "" if refused
+    std::string classChar;  // "0" when led by a digit, else the upper-case letter; "" if refused
     IdentityKind kind = IdentityKind::Person;
     bool invalid = true;
 };
@@ -29,8 +29,8 @@ struct IdentityClass {
 IdentityClass ClassifyIdentity(std::string_view text);
 
 struct IdentityBody {
-    std::string number;         // the digits of the number, not yet zero-filled
-    std::string typed_control;  // the character after the number, or ""
+    std::string number;        // the digits of the number, not yet zero-filled
+    std::string typedControl;  // the character after the number, or ""
     bool invalid = true;
 };
 
@@ -38,11 +38,11 @@ struct IdentityBody {
 // number and a typed control character. The number may have at most 8 digits for a DNI and 7
 // after a letter; anything longer is refused rather than cut down to a different number.
 IdentityBody SplitIdentityBody(std::string_view body, IdentityKind kind,
-                               std::string_view class_char);
+                               std::string_view classChar);
 
 // The number zero-filled for the control computation: 8 digits for a person, 7 digits and a
 // blank for a company. After X, Y or Z the first of the 8 digits is 0, 1 or 2 respectively.
-std::string PadIdentityNumber(IdentityKind kind, std::string_view class_char,
+std::string PadIdentityNumber(IdentityKind kind, std::string_view classChar,
                               std::string_view number);
 
 // The letter of "TRWAGMYFPDXBNJZSQVHLCKE" for a number of decimal digits; "" for other texts.
@@ -50,9 +50,9 @@ std::string DniLetter(std::string_view digits);
 
 struct IdentityAnalysis {
     IdentityStatus status = IdentityStatus::Invalid;
-    std::string class_char;     // see IdentityClass; "" when refused
-    std::string control_char;   // computed control character, "" when the analysis stopped first
-    std::string control_digit;  // digit form of a company control character, or ""
+    std::string classChar;     // see IdentityClass; "" when refused
+    std::string controlChar;   // computed control character, "" when the analysis stopped first
+    std::string controlDigit;  // digit form of a company control character, or ""
 };
 
 // Analyses any text: surrounding blanks are ignored and letters may be of either case. A typed
@@ -67,6 +67,6 @@ struct IdentityDisplay {
     bool red = false;     // both result boxes red
 };
 
-IdentityDisplay DisplayIdentityField(std::string_view field_text);
+IdentityDisplay DisplayIdentityField(std::string_view fieldText);
 
 }  // namespace minizol

@@ -11,14 +11,14 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
             continue;
         }
         if (++count == 10) {
-            result.too_many = true;
+            result.tooMany = true;
             return result;
         }
         sum += count * (c - '0');  // digit i weighs i
     }
     if (count == 9) {
         const int remainder = sum % 11;
-        result.check_digit =
+        result.checkDigit =
             remainder == 10 ? "X" : std::string(1, static_cast<char>('0' + remainder));
     }
     return result;

@@ -19,20 +19,20 @@ std::optional<Currency> Currency::FromDouble(double value) {
     // nearbyint in the default rounding mode, which this program never changes: halves to even.
     const auto fraction =
         static_cast<std::int64_t>(std::nearbyint((value - whole) * kUnitsPerWhole));
-    const std::int64_t whole_units = static_cast<std::int64_t>(whole) * kUnitsPerWhole;
-    if ((fraction > 0 && whole_units > kMax - fraction) ||
-        (fraction < 0 && whole_units < -kMax - 1 - fraction)) {
+    const std::int64_t wholeUnits = static_cast<std::int64_t>(whole) * kUnitsPerWhole;
+    if ((fraction > 0 && wholeUnits > kMax - fraction) ||
+        (fraction < 0 && wholeUnits < -kMax - 1 - fraction)) {
         return std::nullopt;
     }
-    return Currency(whole_units + fraction);
+    return Currency(wholeUnits + fraction);
 }
 
-std::string Currency::ToText(std::string_view decimal_separator) const {
+std::string Currency::ToText(std::string_view decimalSeparator) const {
     const bool negative = units_ < 0;
     const std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(units_) : static_cast<std::uint64_t>(units_);
     char whole[24];
-    const auto whole_end =
+    const auto wholeEnd =
         std::to_chars(whole, whole + sizeof whole, magnitude / kUnitsPerWhole).ptr;
 
     std::string text;
@@ -40,7 +40,7 @@ std::string Currency::ToText(std::string_view decimal_separator) const {
     if (negative) {
         text += '-';
     }
-    text.append(whole, whole_end);
+    text.append(whole, wholeEnd);
     std::uint64_t fraction = magnitude % kUnitsPerWhole;
     if (fraction != 0) {
         char digits[4];
@@ -52,7 +52,7 @@ std::string Currency::ToText(std::string_view decimal_separator) const {
         while (digits[count - 1] == '0') {
             --count;
         }
-        text += decimal_separator;
+        text += decimalSeparator;
         text.append(digits, static_cast<std::size_t>(count));
     }
     return text;

@@ -24,7 +24,7 @@ class Currency {
     constexpr std::int64_t units() const { return units_; }
 
     // No digit grouping, no trailing zeros, no separator for whole amounts: "512", "1,5".
-    std::string ToText(std::string_view decimal_separator) const;
+    std::string ToText(std::string_view decimalSeparator) const;
 
     friend constexpr auto operator<=>(const Currency&, const Currency&) = default;
 

@@ -46,29 +46,29 @@ double CountToDouble(std::uint64_t count) {
 
 // A count of the record as NumberInKB writes it. Counts beyond a currency amount's range (about
 // 838 TB) cannot travel as one, so they are scaled to TB straight from the count.
-std::string CountText(std::uint64_t count, std::string_view decimal_separator) {
+std::string CountText(std::uint64_t count, std::string_view decimalSeparator) {
     if (const auto amount = Currency::FromDouble(CountToDouble(count))) {
-        return NumberInKB(*amount, decimal_separator);
+        return NumberInKB(*amount, decimalSeparator);
     }
     const auto hundredths = MulDivHalfEven(count, 100, std::uint64_t{1} << 40);
     std::string text =
-        Currency::FromUnits(static_cast<std::int64_t>(hundredths * 100)).ToText(decimal_separator);
+        Currency::FromUnits(static_cast<std::int64_t>(hundredths * 100)).ToText(decimalSeparator);
     text += kUnits.back().suffix;
     return text;
 }
 
 bool IsUsable(const MemoryStatus& status) {
-    return status.total_physical != 0 && status.available_physical <= status.total_physical &&
-           status.memory_load <= 100;
+    return status.totalPhysical != 0 && status.availablePhysical <= status.totalPhysical &&
+           status.memoryLoad <= 100;
 }
 
 }  // namespace
 
 double LargeIntToDouble(std::int32_t low, std::int32_t high) {
     constexpr double kTwoTo32 = 4294967296.0;
-    const double unsigned_low = low < 0 ? low + kTwoTo32 : low;
-    const double unsigned_high = high < 0 ? high + kTwoTo32 : high;
-    return unsigned_high * kTwoTo32 + unsigned_low;
+    const double unsignedLow = low < 0 ? low + kTwoTo32 : low;
+    const double unsignedHigh = high < 0 ? high + kTwoTo32 : high;
+    return unsignedHigh * kTwoTo32 + unsignedLow;
 }
 
 Currency NumberInKBsub(Currency bytes) {
@@ -83,31 +83,31 @@ Currency NumberInKBsub(Currency bytes) {
     return Currency::FromUnits(static_cast<std::int64_t>(scaled * kPowersOf10[4 - unit.decimals]));
 }
 
-std::string NumberInKB(Currency bytes, std::string_view decimal_separator) {
-    std::string text = NumberInKBsub(bytes).ToText(decimal_separator);
+std::string NumberInKB(Currency bytes, std::string_view decimalSeparator) {
+    std::string text = NumberInKBsub(bytes).ToText(decimalSeparator);
     text += UnitOf(bytes).suffix;
     return text;
 }
 
 std::string PrintRamInformation(const std::optional<MemoryStatus>& status,
-                                std::string_view decimal_separator) {
+                                std::string_view decimalSeparator) {
     std::array<std::string, 8> values;
     if (!status || !IsUsable(*status)) {
         values.fill(std::string(kUnavailableValue));
     } else {
-        const double free_percent = CountToDouble(status->available_physical) /
-                                    CountToDouble(status->total_physical) * 100.0;
+        const double freePercent =
+            CountToDouble(status->availablePhysical) / CountToDouble(status->totalPhysical) * 100.0;
         // nearbyint in the default rounding mode, which this program never changes: halves to
         // even, so exactly one eighth free reads 12.
-        values[0] = CountText(status->total_physical, decimal_separator) + " (" +
-                    std::to_string(static_cast<int>(std::nearbyint(free_percent))) + "% Free)";
-        values[1] = CountText(status->available_physical, decimal_separator);
-        values[2] = CountText(status->total_virtual, decimal_separator);
-        values[3] = CountText(status->available_virtual, decimal_separator);
-        values[4] = CountText(status->total_page_file, decimal_separator);
-        values[5] = CountText(status->available_page_file, decimal_separator);
-        values[6] = CountText(status->available_extended_virtual, decimal_separator);
-        values[7] = std::to_string(status->memory_load) + "%";
+        values[0] = CountText(status->totalPhysical, decimalSeparator) + " (" +
+                    std::to_string(static_cast<int>(std::nearbyint(freePercent))) + "% Free)";
+        values[1] = CountText(status->availablePhysical, decimalSeparator);
+        values[2] = CountText(status->totalVirtual, decimalSeparator);
+        values[3] = CountText(status->availableVirtual, decimalSeparator);
+        values[4] = CountText(status->totalPageFile, decimalSeparator);
+        values[5] = CountText(status->availablePageFile, decimalSeparator);
+        values[6] = CountText(status->availableExtendedVirtual, decimalSeparator);
+        values[7] = std::to_string(status->memoryLoad) + "%";
     }
     std::string report;
     report.reserve(512);
@@ -121,14 +121,14 @@ std::string PrintRamInformation(const std::optional<MemoryStatus>& status,
     return report;
 }
 
-std::string PrintRamInformation(std::string_view decimal_separator) {
-    return PrintRamInformation(QueryMemoryStatus(), decimal_separator);
+std::string PrintRamInformation(std::string_view decimalSeparator) {
+    return PrintRamInformation(QueryMemoryStatus(), decimalSeparator);
 }
 
 Currency fAPM(const MemoryStatus& status) {
     // At most 2^64 / 2^20 MB, well inside a currency amount.
     return Currency::FromUnits(static_cast<std::int64_t>(
-        MulDivHalfEven(status.available_physical, Currency::kUnitsPerWhole, 1 << 20)));
+        MulDivHalfEven(status.availablePhysical, Currency::kUnitsPerWhole, 1 << 20)));
 }
 
 std::optional<Currency> fAPM() {

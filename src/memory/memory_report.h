@@ -18,7 +18,7 @@ double LargeIntToDouble(std::int32_t low, std::int32_t high);
 Currency NumberInKBsub(Currency bytes);
 
 // The count as text with its unit: "1023 bytes", "1,2 KB", "1,12 MB", "4 GB", "128 TB".
-std::string NumberInKB(Currency bytes, std::string_view decimal_separator);
+std::string NumberInKB(Currency bytes, std::string_view decimalSeparator);
 
 // Each value of the report when there are no figures.
 inline constexpr std::string_view kUnavailableValue = "n/d";
@@ -27,10 +27,10 @@ inline constexpr std::string_view kUnavailableValue = "n/d";
 // figures (none, zero total, more available than total, load over 100) the labels are kept and
 // every value reads kUnavailableValue.
 std::string PrintRamInformation(const std::optional<MemoryStatus>& status,
-                                std::string_view decimal_separator);
+                                std::string_view decimalSeparator);
 
 // One refresh of the monitor: queries the figures and builds the report.
-std::string PrintRamInformation(std::string_view decimal_separator);
+std::string PrintRamInformation(std::string_view decimalSeparator);
 
 // The available physical memory in MB, to four decimals.
 Currency fAPM(const MemoryStatus& status);

@@ -63,16 +63,16 @@ std::optional<std::uint64_t> ArchitectureAddressSpace() {
 }  // namespace
 
 std::optional<MemoryStatus> QueryMemoryStatus() {
-    std::array<char, 8192> meminfo_buffer;
-    std::array<char, 4096> status_buffer;
-    const auto meminfo = ReadProcFile("/proc/meminfo", meminfo_buffer);
-    const auto status = ReadProcFile("/proc/self/status", status_buffer);
-    const auto address_space =
+    std::array<char, 8192> meminfoBuffer;
+    std::array<char, 4096> statusBuffer;
+    const auto meminfo = ReadProcFile("/proc/meminfo", meminfoBuffer);
+    const auto status = ReadProcFile("/proc/self/status", statusBuffer);
+    const auto addressSpace =
         EffectiveAddressSpace(AddressSpaceLimit(), ArchitectureAddressSpace());
-    if (!meminfo || !status || !address_space) {
+    if (!meminfo || !status || !addressSpace) {
         return std::nullopt;
     }
-    return ParseMemoryStatus(*meminfo, *status, *address_space);
+    return ParseMemoryStatus(*meminfo, *status, *addressSpace);
 }
 
 }  // namespace minizol

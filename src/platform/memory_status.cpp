@@ -96,21 +96,19 @@ constexpr std::array<std::string_view, 1> kStatusKeys = {"VmSize"};
 
 }  // namespace
 
-std::optional<MemoryStatus> ParseMemoryStatus(std::string_view meminfo,
-                                              std::string_view self_status,
-                                              std::uint64_t address_space_bytes) {
+std::optional<MemoryStatus> ParseMemoryStatus(std::string_view meminfo, std::string_view selfStatus,
+                                              std::uint64_t addressSpaceBytes) {
     std::array<Field, kMeminfoKeys.size()> mem;
     ScanKbFields(meminfo, kMeminfoKeys, mem);
     std::array<Field, kStatusKeys.size()> status;
-    ScanKbFields(self_status, kStatusKeys, status);
+    ScanKbFields(selfStatus, kStatusKeys, status);
 
     const auto total = ValueOf(mem[kMemTotal]);
-    const auto swap_total = ValueOf(mem[kSwapTotal]);
-    const auto swap_free = ValueOf(mem[kSwapFree]);
-    const auto vm_size = ValueOf(status[0]);
-    if (!total || !swap_total || !swap_free || !vm_size || *total == 0 ||
-        *swap_free > *swap_total || address_space_bytes == 0 ||
-        address_space_bytes > kMaxMemoryBytes) {
+    const auto swapTotal = ValueOf(mem[kSwapTotal]);
+    const auto swapFree = ValueOf(mem[kSwapFree]);
+    const auto vmSize = ValueOf(status[0]);
+    if (!total || !swapTotal || !swapFree || !vmSize || *total == 0 || *swapFree > *swapTotal ||
+        addressSpaceBytes == 0 || addressSpaceBytes > kMaxMemoryBytes) {
         return std::nullopt;
     }
 
@@ -128,32 +126,32 @@ std::optional<MemoryStatus> ParseMemoryStatus(std::string_view meminfo,
     if (!available || *available > *total) {
         return std::nullopt;
     }
-    const auto total_commit = CheckedSum({*total, *swap_total});
-    const auto available_commit = CheckedSum({*available, *swap_free});
-    if (!total_commit || !available_commit) {
+    const auto totalCommit = CheckedSum({*total, *swapTotal});
+    const auto availableCommit = CheckedSum({*available, *swapFree});
+    if (!totalCommit || !availableCommit) {
         return std::nullopt;
     }
 
     MemoryStatus result;
     // nearbyint in the default rounding mode, which this program never changes: halves to even.
-    result.memory_load = static_cast<std::uint32_t>(std::nearbyint(
+    result.memoryLoad = static_cast<std::uint32_t>(std::nearbyint(
         static_cast<double>(*total - *available) / static_cast<double>(*total) * 100.0));
-    result.total_physical = *total;
-    result.available_physical = *available;
-    result.total_page_file = *total_commit;
-    result.available_page_file = *available_commit;
-    result.total_virtual = address_space_bytes;
+    result.totalPhysical = *total;
+    result.availablePhysical = *available;
+    result.totalPageFile = *totalCommit;
+    result.availablePageFile = *availableCommit;
+    result.totalVirtual = addressSpaceBytes;
     // A limit lowered below what is already mapped leaves nothing to map.
-    result.available_virtual = *vm_size < address_space_bytes ? address_space_bytes - *vm_size : 0;
+    result.availableVirtual = *vmSize < addressSpaceBytes ? addressSpaceBytes - *vmSize : 0;
     return result;
 }
 
-std::optional<std::uint64_t> EffectiveAddressSpace(
-    std::optional<std::uint64_t> limit_bytes, std::optional<std::uint64_t> architecture_bytes) {
-    if (limit_bytes && architecture_bytes) {
-        return std::min(*limit_bytes, *architecture_bytes);
+std::optional<std::uint64_t> EffectiveAddressSpace(std::optional<std::uint64_t> limitBytes,
+                                                   std::optional<std::uint64_t> architectureBytes) {
+    if (limitBytes && architectureBytes) {
+        return std::min(*limitBytes, *architectureBytes);
     }
-    return limit_bytes ? limit_bytes : architecture_bytes;
+    return limitBytes ? limitBytes : architectureBytes;
 }
 
 }  // namespace minizol

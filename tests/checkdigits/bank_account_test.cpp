@@ -38,7 +38,7 @@ TEST(BankAccount, ControlAndIbanDigitsOfRealAccounts) {
 TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
     struct Case {
         BankFields fields;
-        const char* iban_field;
+        const char* ibanField;
         const char* control;
         const char* iban;
         const char* caption;
@@ -54,10 +54,10 @@ TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
         {{"9999", "", ""}, "ES00", "10", "ES38", "Banco: "},
     };
     for (const Case& c : cases) {
-        const BankRow row = UpdateBankAccount(c.fields, c.iban_field);
+        const BankRow row = UpdateBankAccount(c.fields, c.ibanField);
         EXPECT_EQ(row.control, c.control) << c.fields.bank;
         EXPECT_EQ(row.iban, c.iban) << c.fields.bank;
-        EXPECT_EQ(row.bank_caption, c.caption) << c.fields.bank;
+        EXPECT_EQ(row.bankCaption, c.caption) << c.fields.bank;
     }
 }
 

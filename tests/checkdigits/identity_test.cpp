@@ -13,7 +13,7 @@ TEST(Identity, AnalysesRealAndBrokenNumbers) {
     struct Case {
         const char* text;
         IdentityStatus status;
-        const char* class_char;
+        const char* classChar;
         const char* control;
         const char* digit;
     };
@@ -41,9 +41,9 @@ TEST(Identity, AnalysesRealAndBrokenNumbers) {
     for (const Case& c : cases) {
         const IdentityAnalysis a = AnalyseIdentity(c.text);
         EXPECT_EQ(a.status, c.status) << c.text;
-        EXPECT_EQ(a.class_char, c.class_char) << c.text;
-        EXPECT_EQ(a.control_char, c.control) << c.text;
-        EXPECT_EQ(a.control_digit, c.digit) << c.text;
+        EXPECT_EQ(a.classChar, c.classChar) << c.text;
+        EXPECT_EQ(a.controlChar, c.control) << c.text;
+        EXPECT_EQ(a.controlDigit, c.digit) << c.text;
     }
 }
 
@@ -88,8 +88,8 @@ TEST(Identity, StepsWorkOnTheirOwn) {
     const IdentityBody typed = SplitIdentityBody("12345678", IdentityKind::Company, "A");
     EXPECT_FALSE(typed.invalid);
     EXPECT_EQ(typed.number, "1234567");
-    EXPECT_EQ(typed.typed_control, "8");
-    EXPECT_EQ(SplitIdentityBody("1234567ñ", IdentityKind::Person, "0").typed_control, "ñ");
+    EXPECT_EQ(typed.typedControl, "8");
+    EXPECT_EQ(SplitIdentityBody("1234567ñ", IdentityKind::Person, "0").typedControl, "ñ");
 
     EXPECT_TRUE(ClassifyIdentity("Ñ12").invalid);
     EXPECT_EQ(DniLetter("99999999"), "R");

@@ -10,8 +10,8 @@ namespace {
 TEST(Isbn, CheckDigitOfTheFirstNineDigits) {
     struct Case {
         std::string text;
-        const char* check_digit;
-        bool too_many;
+        const char* checkDigit;
+        bool tooMany;
     };
     const Case cases[] = {
         {"", "", false},
@@ -28,8 +28,8 @@ TEST(Isbn, CheckDigitOfTheFirstNineDigits) {
     };
     for (const Case& c : cases) {
         const IsbnResult r = IsbnCheckDigit(c.text);
-        EXPECT_EQ(r.check_digit, c.check_digit) << c.text.substr(0, 30);
-        EXPECT_EQ(r.too_many, c.too_many) << c.text.substr(0, 30);
+        EXPECT_EQ(r.checkDigit, c.checkDigit) << c.text.substr(0, 30);
+        EXPECT_EQ(r.tooMany, c.tooMany) << c.text.substr(0, 30);
     }
 }
 

@@ -266,10 +266,10 @@ class TextFitsTest : public QObject {
         CHECK_FITS(memo, "this machine's figures");
         // The widest report the window can show: every value in the largest unit, and none.
         MemoryStatus widest;
-        widest.memory_load = 100;
+        widest.memoryLoad = 100;
         for (std::uint64_t* value :
-             {&widest.total_physical, &widest.available_physical, &widest.total_page_file,
-              &widest.available_page_file, &widest.total_virtual, &widest.available_virtual}) {
+             {&widest.totalPhysical, &widest.availablePhysical, &widest.totalPageFile,
+              &widest.availablePageFile, &widest.totalVirtual, &widest.availableVirtual}) {
             *value = (std::uint64_t{1023} << 40) + (std::uint64_t{999} << 30);
         }
         auto* label = memo.findChild<QLabel*>("Label1");

@@ -58,8 +58,8 @@ TEST(MemoryReport, EightAlignedLines) {
               "Available extended page file: 0 bytes\r\n"
               "Memory Load:                  7%");
     MemoryStatus odd = EighthFree();
-    odd.available_page_file = 5 * kGiB + kGiB / 4;
-    odd.available_extended_virtual = UINT64_MAX;  // beyond what a currency amount holds
+    odd.availablePageFile = 5 * kGiB + kGiB / 4;
+    odd.availableExtendedVirtual = UINT64_MAX;  // beyond what a currency amount holds
     const std::string report = PrintRamInformation(odd, ".");
     EXPECT_NE(report.find("\r\nAvailable page file:          5.25 GB\r\n"), std::string::npos);
     EXPECT_NE(report.find("\r\nAvailable extended page file: 16777216 TB\r\n"), std::string::npos);
@@ -73,18 +73,18 @@ TEST(MemoryReport, UnavailableFiguresKeepTheLabels) {
         "Available extended page file: n/d\r\nMemory Load:                  n/d";
     EXPECT_EQ(PrintRamInformation(std::nullopt, ","), unavailable);
     MemoryStatus broken = EighthFree();
-    broken.total_physical = 0;
+    broken.totalPhysical = 0;
     EXPECT_EQ(PrintRamInformation(broken, ","), unavailable);
     broken = EighthFree();
-    broken.available_physical = broken.total_physical + 1;
+    broken.availablePhysical = broken.totalPhysical + 1;
     EXPECT_EQ(PrintRamInformation(broken, ","), unavailable);
 }
 
 TEST(MemoryReport, AvailablePhysicalInMB) {
     MemoryStatus status = EighthFree();
-    status.available_physical = 3 * kMiB / 2 + 1;  // 1.50000095 MB
+    status.availablePhysical = 3 * kMiB / 2 + 1;  // 1.50000095 MB
     EXPECT_EQ(fAPM(status).ToText(","), "1,5");
-    status.available_physical = 105;  // 0.00010013 MB
+    status.availablePhysical = 105;  // 0.00010013 MB
     EXPECT_EQ(fAPM(status).units(), 1);
 }
 

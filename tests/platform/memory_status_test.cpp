@@ -33,9 +33,9 @@ SwapFree:        4087244 kB
 constexpr std::string_view kStatus = "Name:\tcat\nVmPeak:\t    3060 kB\nVmSize:\t    3060 kB\n";
 
 MemoryStatus Figures(std::uint32_t load, std::uint64_t physical, std::uint64_t available,
-                     std::uint64_t commit, std::uint64_t commit_available, std::uint64_t space,
-                     std::uint64_t space_available) {
-    return {load, physical, available, commit, commit_available, space, space_available, 0};
+                     std::uint64_t commit, std::uint64_t commitAvailable, std::uint64_t space,
+                     std::uint64_t spaceAvailable) {
+    return {load, physical, available, commit, commitAvailable, space, spaceAvailable, 0};
 }
 
 TEST(ParseMemoryStatus, KernelsWithAndWithoutMemAvailable) {
@@ -85,7 +85,7 @@ TEST(ParseMemoryStatus, ProcessStatusAndAddressSpace) {
     // A limit set below what is already mapped leaves nothing available, not a wrapped count.
     const auto below = ParseMemoryStatus(kModernMeminfo, kStatus, 1024 * kKB);
     ASSERT_TRUE(below);
-    EXPECT_EQ(below->available_virtual, 0u);
+    EXPECT_EQ(below->availableVirtual, 0u);
 }
 
 TEST(EffectiveAddressSpace, SmallerOfLimitAndArchitecture) {
@@ -98,11 +98,11 @@ TEST(EffectiveAddressSpace, SmallerOfLimitAndArchitecture) {
 TEST(QueryMemoryStatus, LiveFiguresAgreeWithEachOther) {
     const auto status = QueryMemoryStatus();
     ASSERT_TRUE(status);
-    EXPECT_GT(status->total_physical, 0u);
-    EXPECT_LE(status->available_physical, status->total_physical);
-    EXPECT_LE(status->memory_load, 100u);
-    EXPECT_LT(status->available_virtual, status->total_virtual);
-    EXPECT_EQ(status->available_extended_virtual, 0u);
+    EXPECT_GT(status->totalPhysical, 0u);
+    EXPECT_LE(status->availablePhysical, status->totalPhysical);
+    EXPECT_LE(status->memoryLoad, 100u);
+    EXPECT_LT(status->availableVirtual, status->totalVirtual);
+    EXPECT_EQ(status->availableExtendedVirtual, 0u);
 }
 
 }  // namespace
