@@ -44,26 +44,11 @@ class EuroZolWindowTest : public QObject {
                                   << "1.000 Ptas."
                                   << "0,04 Euros."
                                   << "";
-        QTest::newRow("to pesetas") << "100p"
-                                    << "16639"
-                                    << "2.768.497 Ptas."
-                                    << "100,00 Euros."
-                                    << "";
-        QTest::newRow("comma") << "12,5"
-                               << "12.5"
-                               << "2.080 Ptas."
-                               << "0,08 Euros."
-                               << "";
         QTest::newRow("pending") << "2*"
                                  << "2"
                                  << "333 Ptas."
                                  << "0,01 Euros."
                                  << "X";
-        QTest::newRow("sign") << "3 "
-                              << "-3"
-                              << "-499 Ptas."
-                              << "-0,02 Euros."
-                              << "";
         QTest::newRow("letters ignored") << "7xyz"
                                          << "7"
                                          << "1.165 Ptas."
