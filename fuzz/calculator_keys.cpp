@@ -11,31 +11,12 @@
 #include "euro/display_rules.h"
 #include "euro/number_text.h"
 #include "fuzz_support.h"
+#include "support/fake_calculator_view.h"
 
 namespace minizol::fuzz {
 namespace {
 
-// The window's part: the display rules run on every change of the display.
-class View final : public CalculatorView {
-  public:
-    std::string DisplayText() const override { return display; }
-    void SetDisplayText(std::string_view text) override {
-        display = NormalizeDisplayText(text);
-        labels = UpdateCurrencyLabels(display);
-    }
-    void SetOperatorIndicator(std::string_view op) override { indicator = op; }
-    void SetMemoryIndicatorVisible(bool visible) override { memoryShown = visible; }
-    bool MemoryIndicatorVisible() const override { return memoryShown; }
-    void SwitchToNextTool() override { ++switches; }
-    void ShowHelp() override { ++helps; }
-
-    std::string display;
-    CurrencyLabels labels = UpdateCurrencyLabels("");
-    std::string indicator;
-    bool memoryShown = false;
-    int switches = 0;
-    int helps = 0;
-};
+using View = testing::FakeCalculatorView;
 
 constexpr std::array<int, 8> kKeyDowns = {keys::kCtrl, keys::kLeft, keys::kUp, keys::kRight,
                                           keys::kDown, keys::kF1,   0,         'A'};

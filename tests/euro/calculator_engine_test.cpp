@@ -9,31 +9,12 @@
 
 #include "euro/display_rules.h"
 #include "euro/number_text.h"
+#include "support/fake_calculator_view.h"
 
 namespace minizol {
 namespace {
 
-// A view that keeps what a window would show, running the display rules on every change.
-class FakeView : public CalculatorView {
-  public:
-    std::string DisplayText() const override { return display; }
-    void SetDisplayText(std::string_view text) override {
-        display = NormalizeDisplayText(text);
-        labels = UpdateCurrencyLabels(display);
-    }
-    void SetOperatorIndicator(std::string_view op) override { indicator = op; }
-    void SetMemoryIndicatorVisible(bool visible) override { memoryShown = visible; }
-    bool MemoryIndicatorVisible() const override { return memoryShown; }
-    void SwitchToNextTool() override { ++switches; }
-    void ShowHelp() override { ++helps; }
-
-    std::string display;
-    CurrencyLabels labels = UpdateCurrencyLabels("");
-    std::string indicator;
-    bool memoryShown = false;
-    int switches = 0;
-    int helps = 0;
-};
+using FakeView = testing::FakeCalculatorView;
 
 // Types `keys`: plain characters are character keys; {Enter}, {Esc} and {Back} type those
 // control characters; {Up}, {Down}, {Left}, {Right}, {Ctrl} and {F1} are key-downs.
@@ -71,7 +52,7 @@ struct KeyCase {
     const char* indicator;
 };
 
-class KeySequence : public testing::TestWithParam<KeyCase> {};
+class KeySequence : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeySequence, LeavesDisplayAndIndicator) {
     FakeView view;
@@ -82,58 +63,61 @@ TEST_P(KeySequence, LeavesDisplayAndIndicator) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Entry, KeySequence,
-                         testing::Values(KeyCase{"007", "7", ""}, KeyCase{".07", "0.07", ""},
-                                         KeyCase{",07", "0.07", ""}, KeyCase{"1.2,3", "1.23", ""},
-                                         KeyCase{"1234567890123", "123456789012", ""},
-                                         KeyCase{"1.23456789012345", "1.23456789012", ""},
-                                         KeyCase{"123456789012.", "123456789012.", ""},
-                                         KeyCase{"123{Back}", "12", ""},
-                                         KeyCase{"1{Back}{Back}", "", ""}, KeyCase{"x=a", "", ""}));
+                         ::testing::Values(KeyCase{"007", "7", ""}, KeyCase{".07", "0.07", ""},
+                                           KeyCase{",07", "0.07", ""}, KeyCase{"1.2,3", "1.23", ""},
+                                           KeyCase{"1234567890123", "123456789012", ""},
+                                           KeyCase{"1.23456789012345", "1.23456789012", ""},
+                                           KeyCase{"123456789012.", "123456789012.", ""},
+                                           KeyCase{"123{Back}", "12", ""},
+                                           KeyCase{"1{Back}{Back}", "", ""},
+                                           KeyCase{"x=a", "", ""}));
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, KeySequence,
-    testing::Values(KeyCase{"5+-", "10", "-"}, KeyCase{"1/0{Enter}", "(Error)", ""},
-                    KeyCase{"1/0{Enter}7", "7", ""}, KeyCase{"0/0{Enter}", "(Error)", ""},
-                    KeyCase{"1/3{Enter}", "0.3333", ""}, KeyCase{"10-3.33333{Enter}", "6.6667", ""},
-                    KeyCase{"2*", "2", "X"}, KeyCase{"2*3{Enter}", "6", ""},
-                    KeyCase{"999999999999+1{Enter}", "(Error)", ""},
-                    KeyCase{"999999999998+1{Enter}", "999999999999", ""},
-                    KeyCase{"1-999999999999{Enter}", "-999999999998", ""},
-                    KeyCase{"0.1+0.2{Enter}", "0.3", ""}, KeyCase{"1/3*3{Enter}", "0.9999", ""},
-                    KeyCase{"5{Enter}", "5", ""}, KeyCase{"+", "", ""}, KeyCase{"5+{Back}", "", ""},
-                    KeyCase{"5+3{Esc}", "", ""}, KeyCase{"1/0{Enter}+", "(Error)", "+"},
-                    KeyCase{"1234567.891234*1000{Enter}", "1234567891.23", ""}));
+    ::testing::Values(KeyCase{"5+-", "10", "-"}, KeyCase{"1/0{Enter}", "(Error)", ""},
+                      KeyCase{"1/0{Enter}7", "7", ""}, KeyCase{"0/0{Enter}", "(Error)", ""},
+                      KeyCase{"1/3{Enter}", "0.3333", ""},
+                      KeyCase{"10-3.33333{Enter}", "6.6667", ""}, KeyCase{"2*", "2", "X"},
+                      KeyCase{"2*3{Enter}", "6", ""},
+                      KeyCase{"999999999999+1{Enter}", "(Error)", ""},
+                      KeyCase{"999999999998+1{Enter}", "999999999999", ""},
+                      KeyCase{"1-999999999999{Enter}", "-999999999998", ""},
+                      KeyCase{"0.1+0.2{Enter}", "0.3", ""}, KeyCase{"1/3*3{Enter}", "0.9999", ""},
+                      KeyCase{"5{Enter}", "5", ""}, KeyCase{"+", "", ""},
+                      KeyCase{"5+{Back}", "", ""}, KeyCase{"5+3{Esc}", "", ""},
+                      KeyCase{"1/0{Enter}+", "(Error)", "+"},
+                      KeyCase{"1234567.891234*1000{Enter}", "1234567891.23", ""}));
 
 INSTANTIATE_TEST_SUITE_P(
     SignAndConversions, KeySequence,
-    testing::Values(KeyCase{"12.5 ", "-12.5", ""}, KeyCase{" ", "0", ""},
-                    KeyCase{"100P", "16639", ""}, KeyCase{"1000e", "6.01", ""},
-                    KeyCase{"E", "0.00", ""}, KeyCase{"P", "", ""},
-                    KeyCase{"10000000000P", "(Error)", ""}, KeyCase{"5+P", "831.93", "+"},
-                    KeyCase{"5+E", "0.0301", "+"}, KeyCase{"3 P", "-499", ""},
-                    KeyCase{"1{Back}{Back}5 {Back}", "-", ""}, KeyCase{"5 {Back}.5", "-0.5", ""},
-                    KeyCase{"2.675E", "0.02", ""}, KeyCase{"445.07E", "2.67", ""}));
+    ::testing::Values(KeyCase{"12.5 ", "-12.5", ""}, KeyCase{" ", "0", ""},
+                      KeyCase{"100P", "16639", ""}, KeyCase{"1000e", "6.01", ""},
+                      KeyCase{"E", "0.00", ""}, KeyCase{"P", "", ""},
+                      KeyCase{"10000000000P", "(Error)", ""}, KeyCase{"5+P", "831.93", "+"},
+                      KeyCase{"5+E", "0.0301", "+"}, KeyCase{"3 P", "-499", ""},
+                      KeyCase{"1{Back}{Back}5 {Back}", "-", ""}, KeyCase{"5 {Back}.5", "-0.5", ""},
+                      KeyCase{"2.675E", "0.02", ""}, KeyCase{"445.07E", "2.67", ""}));
 
 // Negative results have no lower limit, so a result can have more digits than the display
 // holds: cutting them off would show a number a hundred times too small, and Backspace on an
 // exponent must not leave a bare "E+".
 INSTANTIATE_TEST_SUITE_P(LongResults, KeySequence,
-                         testing::Values(KeyCase{"999999999999 P", "-1.66386E+14", ""},
-                                         KeyCase{"999999999999 PP", "-2.7684301E+16", ""},
-                                         KeyCase{"999999999999 PPE", "-1.66386E+14", ""},
-                                         KeyCase{"99999999999 P{Back}", "-1.66386E+1", ""},
-                                         KeyCase{"99999999999 P{Back}{Back}", "-1.66386", ""},
-                                         KeyCase{"0.00001*0.1{Enter}{Up}5{Right}{Back}{Back}", "1",
-                                                 ""}));
+                         ::testing::Values(KeyCase{"999999999999 P", "-1.66386E+14", ""},
+                                           KeyCase{"999999999999 PP", "-2.7684301E+16", ""},
+                                           KeyCase{"999999999999 PPE", "-1.66386E+14", ""},
+                                           KeyCase{"99999999999 P{Back}", "-1.66386E+1", ""},
+                                           KeyCase{"99999999999 P{Back}{Back}", "-1.66386", ""},
+                                           KeyCase{"0.00001*0.1{Enter}{Up}5{Right}{Back}{Back}",
+                                                   "1", ""}));
 
 INSTANTIATE_TEST_SUITE_P(Memory, KeySequence,
-                         testing::Values(KeyCase{"5{Up}{Down}{Right}", "0", ""},
-                                         KeyCase{"5{Up}{Up}{Esc}{Right}", "10", ""},
-                                         KeyCase{"5{Down}{Esc}{Right}", "-5", ""},
-                                         KeyCase{"5{Up}{Left}{Esc}{Right}", "", ""},
-                                         KeyCase{"999999999999{Up}{Up}{Esc}{Right}",
-                                                 "1999999999998", ""},
-                                         KeyCase{"2*3{Up}{Right}{Enter}", "6", ""}));
+                         ::testing::Values(KeyCase{"5{Up}{Down}{Right}", "0", ""},
+                                           KeyCase{"5{Up}{Up}{Esc}{Right}", "10", ""},
+                                           KeyCase{"5{Down}{Esc}{Right}", "-5", ""},
+                                           KeyCase{"5{Up}{Left}{Esc}{Right}", "", ""},
+                                           KeyCase{"999999999999{Up}{Up}{Esc}{Right}",
+                                                   "1999999999998", ""},
+                                           KeyCase{"2*3{Up}{Right}{Enter}", "6", ""}));
 
 TEST(CalculatorEngine, StateAfterKeys) {
     struct Case {
