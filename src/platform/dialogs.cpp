@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace minizol {
 namespace {
@@ -18,6 +19,11 @@ QMessageBox::Icon ToolkitIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The toolkit's own buttons speak English unless translations are installed; the program
+// speaks Spanish everywhere.
+const QString kAccept = QStringLiteral("Aceptar");
+const QString kCancel = QStringLiteral("Cancelar");
+
 }  // namespace
 
 void SystemDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon,
@@ -25,18 +31,22 @@ void SystemDialogs::Message(QWidget* parent, const QString& text, MessageIcon ic
     QMessageBox box(ToolkitIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Ok)->setText(kAccept);
     box.exec();
 }
 
 std::optional<QString> SystemDialogs::Input(QWidget* parent, const QString& prompt,
                                             const QString& title, const QString& defaultText) {
-    bool accepted = false;
-    QString reply =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &accepted);
-    if (!accepted) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(kAccept);
+    dialog.setCancelButtonText(kCancel);
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return reply;
+    return dialog.textValue();
 }
 
 }  // namespace minizol
