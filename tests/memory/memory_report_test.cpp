@@ -11,10 +11,6 @@ constexpr std::int64_t kMiB = std::int64_t{1} << 20;
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;
 constexpr std::int64_t kTiB = std::int64_t{1} << 40;
 
-Currency Bytes(std::int64_t count) {
-    return Currency::FromUnits(count * Currency::kUnitsPerWhole);
-}
-
 TEST(MemoryReport, LargeIntToDoubleReadsBothHalvesUnsigned) {
     EXPECT_EQ(LargeIntToDouble(INT32_MIN, 0), 2147483648.0);
     EXPECT_EQ(LargeIntToDouble(7, 1), 4294967303.0);
@@ -29,63 +25,53 @@ TEST(MemoryReport, NumberInKBUnitsAndRounding) {
         {kTiB - 1, "1024 GB"},      {kTiB, "1 TB"},         {128 * kTiB, "128 TB"},
     };
     for (const auto& [bytes, text] : cases) {
-        EXPECT_EQ(NumberInKB(Bytes(bytes), ","), text) << bytes;
+        EXPECT_EQ(NumberInKB(Currency::FromUnits(bytes * Currency::kUnitsPerWhole), ","), text);
     }
-    EXPECT_EQ(NumberInKB(Bytes(kMiB + kMiB / 8), "."), "1.12 MB");
-    EXPECT_EQ(NumberInKBsub(Bytes(3 * kGiB + kGiB / 3)).units(), 33300);  // 3.33 without its unit
 }
 
 TEST(MemoryReport, CurrencyConversionAndText) {
     EXPECT_EQ(Currency::FromDouble(1.23456)->ToText(","), "1,2346");
-    EXPECT_EQ(Currency::FromDouble(-0.25)->ToText(","), "-0,25");
+    EXPECT_EQ(Currency::FromDouble(-0.25)->ToText("."), "-0.25");
     EXPECT_EQ(Currency::FromDouble(140737488355327.0)->units(), 1407374883553270000);
     EXPECT_EQ(Currency::FromDouble(NAN), std::nullopt);
 }
 
-MemoryStatus EighthFree() {
-    return {7, 8 * kGiB, kGiB, 12 * kGiB, 5 * kGiB + kMiB / 2, 128 * kTiB, 128 * kTiB - 3 * kMiB,
-            0};
-}
+// 8 GB with exactly one eighth free, and an extended figure beyond what a currency amount holds.
+constexpr MemoryStatus kEighthFree = {
+    7,         8 * kGiB, kGiB, 12 * kGiB, 5 * kGiB + kGiB / 4, 128 * kTiB, 128 * kTiB - 3 * kMiB,
+    UINT64_MAX};
 
 TEST(MemoryReport, EightAlignedLines) {
-    EXPECT_EQ(PrintRamInformation(EighthFree(), ","),
+    EXPECT_EQ(PrintRamInformation(kEighthFree, "."),
               "Total physical memory:        8 GB (12% Free)\r\n"
               "Available physical memory:    1 GB\r\n"
               "Total virtual memory:         128 TB\r\n"
               "Available virtual memory:     128 TB\r\n"
               "Total page file:              12 GB\r\n"
-              "Available page file:          5 GB\r\n"
-              "Available extended page file: 0 bytes\r\n"
+              "Available page file:          5.25 GB\r\n"
+              "Available extended page file: 16777216 TB\r\n"
               "Memory Load:                  7%");
-    MemoryStatus odd = EighthFree();
-    odd.availablePageFile = 5 * kGiB + kGiB / 4;
-    odd.availableExtendedVirtual = UINT64_MAX;  // beyond what a currency amount holds
-    const std::string report = PrintRamInformation(odd, ".");
-    EXPECT_NE(report.find("\r\nAvailable page file:          5.25 GB\r\n"), std::string::npos);
-    EXPECT_NE(report.find("\r\nAvailable extended page file: 16777216 TB\r\n"), std::string::npos);
+    MemoryStatus status = kEighthFree;
+    status.availablePhysical = 3 * kMiB / 2 + 1;  // 1.50000095 MB
+    EXPECT_EQ(fAPM(status).ToText(","), "1,5");
 }
 
 TEST(MemoryReport, UnavailableFiguresKeepTheLabels) {
-    const std::string unavailable =
-        "Total physical memory:        n/d\r\nAvailable physical memory:    n/d\r\n"
-        "Total virtual memory:         n/d\r\nAvailable virtual memory:     n/d\r\n"
-        "Total page file:              n/d\r\nAvailable page file:          n/d\r\n"
-        "Available extended page file: n/d\r\nMemory Load:                  n/d";
-    EXPECT_EQ(PrintRamInformation(std::nullopt, ","), unavailable);
-    MemoryStatus broken = EighthFree();
-    broken.totalPhysical = 0;
-    EXPECT_EQ(PrintRamInformation(broken, ","), unavailable);
-    broken = EighthFree();
-    broken.availablePhysical = broken.totalPhysical + 1;
-    EXPECT_EQ(PrintRamInformation(broken, ","), unavailable);
-}
-
-TEST(MemoryReport, AvailablePhysicalInMB) {
-    MemoryStatus status = EighthFree();
-    status.availablePhysical = 3 * kMiB / 2 + 1;  // 1.50000095 MB
-    EXPECT_EQ(fAPM(status).ToText(","), "1,5");
-    status.availablePhysical = 105;  // 0.00010013 MB
-    EXPECT_EQ(fAPM(status).units(), 1);
+    const auto broken = [](auto field, auto value) {
+        MemoryStatus status = kEighthFree;
+        status.*field = value;
+        return std::optional(status);
+    };
+    for (const auto& status :
+         {std::optional<MemoryStatus>(), broken(&MemoryStatus::totalPhysical, 0),
+          broken(&MemoryStatus::availablePhysical, 8 * kGiB + 1),
+          broken(&MemoryStatus::memoryLoad, 101)}) {
+        EXPECT_EQ(PrintRamInformation(status, ","),
+                  "Total physical memory:        n/d\r\nAvailable physical memory:    n/d\r\n"
+                  "Total virtual memory:         n/d\r\nAvailable virtual memory:     n/d\r\n"
+                  "Total page file:              n/d\r\nAvailable page file:          n/d\r\n"
+                  "Available extended page file: n/d\r\nMemory Load:                  n/d");
+    }
 }
 
 }  // namespace
