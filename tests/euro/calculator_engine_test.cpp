@@ -52,6 +52,9 @@ struct KeyCase {
     const char* indicator;
 };
 
+// Failures and test names show the keys typed.
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << '"' << c.keys << '"'; }
+
 class KeySequence : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeySequence, LeavesDisplayAndIndicator) {
