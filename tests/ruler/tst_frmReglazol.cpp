@@ -10,6 +10,7 @@
 #include <climits>
 
 #include "ruler/frmReglazol.h"
+#include "platform/translucency.h"
 #include "shell/window_alpha.h"
 #include "support/test_shell.h"
 
