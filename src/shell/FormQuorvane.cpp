@@ -1,6 +1,7 @@
 #include "shell/FormQuorvane.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -76,7 +77,9 @@ FormQuorvane::FormQuorvane(QWidget* owner, UrlOpener opener)
     imgLogo_ = new QLabel(this);
     imgLogo_->setObjectName("imgLogo");
     imgLogo_->setGeometry(TwipsRect(90, 60, 1995, 1980));
-    imgLogo_->setPixmap(QPixmap(QStringLiteral(":/minizol/quorvane-logo.png")));
+    // Through an icon, so that scaled screens get the picture drawn at twice the size.
+    imgLogo_->setPixmap(
+        QIcon(QStringLiteral(":/minizol/quorvane-logo.png")).pixmap(QSize(133, 132)));
     imgLogo_->setAttribute(Qt::WA_NoMousePropagation);
     imgLogo_->installEventFilter(this);
 
