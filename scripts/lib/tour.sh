@@ -1,16 +1,10 @@
 # Runs inside a virtual display: a short tour of the four tools, one picture of each.
-set -euo pipefail
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 # The pictures show what a Spanish desktop shows (Qt reads the locale from the environment).
 export LANG=es_ES.UTF-8
 program=$1 out=$2
 
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
-"$program" &
-pid=$!
-trap 'kill "$pid" "$wm" 2>/dev/null || true' EXIT
+start_desktop "$program"
 sleep 1.5
 
 active() { xdotool search --onlyvisible --name '^MiniZol 3.0$' | tail -n 1; }
