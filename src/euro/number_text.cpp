@@ -22,23 +22,19 @@ std::size_t LeadingNumberLength(std::string_view text, std::size_t pos) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         ++i;
     }
-    std::size_t digits = 0;
+    const std::size_t integerStart = i;
     while (i < text.size() && IsDigit(text[i])) {
         ++i;
-        ++digits;
+    }
+    // The calculator never writes a bare point (".5"): a number starts with a digit.
+    if (i == integerStart) {
+        return 0;
     }
     if (i < text.size() && text[i] == '.') {
-        std::size_t j = i + 1;
-        while (j < text.size() && IsDigit(text[j])) {
-            ++j;
-            ++digits;
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
         }
-        if (digits > 0) {
-            i = j;
-        }
-    }
-    if (digits == 0) {
-        return 0;
     }
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         std::size_t j = i + 1;

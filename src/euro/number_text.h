@@ -7,13 +7,13 @@
 namespace minizol {
 
 // The value of the longest leading number of `text`: blanks skipped, an optional sign, digits,
-// an optional "." with digits, an optional exponent. "," is never a decimal point. A text
-// without a leading number gives 0; a number beyond the range of a double gives +/-infinity
-// so that arithmetic on it fails visibly instead of silently.
+// an optional "." with digits, an optional exponent. A number starts with a digit: ".5" has none.
+// "," is never a decimal point. A text without a leading number gives 0; a number beyond the range
+// of a double gives +/-infinity so that arithmetic on it fails visibly instead of silently.
 double NumericValue(std::string_view text);
 
 // Whether `text`, blanks around it aside, reads completely as one number in the grammar of
-// NumericValue (so "0." and "1E-12" are numbers; "-", "(Error)" and "" are not).
+// NumericValue (so "0." and "1E-12" are numbers; "-", ".5", "(Error)" and "" are not).
 bool IsNumberText(std::string_view text);
 
 // The value rounded to 15 significant digits, "." as decimal point, no grouping, no trailing

@@ -27,7 +27,8 @@ TEST(NumericValue, ReadsTheLongestLeadingNumber) {
         {"3E", 3},
         {"3E+", 3},
         {"5.", 5},
-        {".5", 0.5},
+        {".5", 0},
+        {"-.5", 0},
         {"1.2.3", 1.2},
         {"-05", -5},
         {"7abc", 7},
@@ -46,9 +47,9 @@ TEST(IsNumberText, AcceptsWholeNumbersOnly) {
         bool expected;
     };
     const Case cases[] = {
-        {"0.", true},  {"1E-12", true}, {" 12 ", true},     {"-3", true},     {".5", true},
+        {"0.", true},  {"1E-12", true}, {" 12 ", true},     {"-3", true},     {".5", false},
         {"-", false},  {"", false},     {"(Error)", false}, {"1.2.3", false}, {"12,5", false},
-        {"1E", false}, {"--1", false},  {".", false},
+        {"1E", false}, {"--1", false},  {".", false},       {"-.5", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsNumberText(c.text), c.expected) << '"' << c.text << '"';
