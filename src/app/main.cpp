@@ -7,7 +7,7 @@
 #include "shell/FormQuorvane.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
-#include "shell/tool_windows.h"
+#include "app/tool_windows.h"
 
 int main(int argc, char* argv[]) {
     // The platform has to be chosen before the application object exists; an argument rather

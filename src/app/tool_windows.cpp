@@ -1,4 +1,4 @@
-#include "shell/tool_windows.h"
+#include "app/tool_windows.h"
 
 #include <memory>
 

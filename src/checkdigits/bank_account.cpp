@@ -5,7 +5,7 @@
 
 #include "checkdigits/bank_table.h"
 #include "checkdigits/iban.h"
-#include "checkdigits/utf8_text.h"
+#include "common/utf8_text.h"
 
 namespace minizol {
 namespace {

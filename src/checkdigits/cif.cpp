@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "common/text_case.h"
+
 namespace minizol {
 namespace {
 
@@ -12,10 +14,6 @@ constexpr std::size_t kCifDigits = 7;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 bool IsSevenDigits(std::string_view number) {
@@ -50,7 +48,7 @@ CifControl CifControlChar(std::string_view number, std::string_view classChar) {
     CifControl control;
     control.letter = std::string(1, kLetterForms[static_cast<std::size_t>(d - 1)]);
     if (classChar.size() == 1 &&
-        kLettersWithDigitForm.find(UpperAscii(classChar[0])) != std::string_view::npos) {
+        kLettersWithDigitForm.find(AsciiUpper(classChar[0])) != std::string_view::npos) {
         control.digit = std::string(1, static_cast<char>('0' + d % 10));
     }
     return control;

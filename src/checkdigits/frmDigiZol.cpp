@@ -16,10 +16,10 @@
 #include "checkdigits/isbn.h"
 #include "checkdigits/key_filter.h"
 #include "checkdigits/unexpected_failure.h"
+#include "common/twips.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "shell/shell.h"
-#include "shell/twips.h"
 
 namespace minizol {
 namespace {
@@ -260,8 +260,8 @@ void frmDigiZol::txtIban_Click() {
     const std::optional<QString> answer =
         shell().dialogs().Input(this, QStringLiteral("Selecciona el código de país:"),
                                 kApplicationTitle, txtIban_->text().left(2));
-    const std::string country =
-        ValidCountryCode(answer.value_or(QString()).toUpper().toStdString());
+    // The core upper-cases the answer, by the same rule as every other answer.
+    const std::string country = ValidCountryCode(answer.value_or(QString()).toStdString());
     txtIban_->setText(FromUtf8(country) + QStringLiteral("00"));
     txtCuenta_[0]->setFocus();
     txtCuenta_[0]->selectAll();  // also when the focus only comes back with the window

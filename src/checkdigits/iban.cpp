@@ -1,13 +1,10 @@
 #include "checkdigits/iban.h"
 
-#include "checkdigits/utf8_text.h"
+#include "common/text_case.h"
+#include "common/utf8_text.h"
 
 namespace minizol {
 namespace {
-
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool IsUpperAscii(char c) {
     return c >= 'A' && c <= 'Z';
@@ -23,11 +20,9 @@ int Mod97(int remainder, int digit) {
 
 std::string ValidCountryCode(std::string_view answer) {
     // Two letters A to Z are exactly two bytes; any other text, "Ñ" or "ñ" too, fails a check.
-    if (answer.size() == 2) {
-        const std::string code = {UpperAscii(answer[0]), UpperAscii(answer[1])};
-        if (IsUpperAscii(code[0]) && IsUpperAscii(code[1])) {
-            return code;
-        }
+    const std::string code = UpperCase(answer);
+    if (code.size() == 2 && IsUpperAscii(code[0]) && IsUpperAscii(code[1])) {
+        return code;
     }
     return std::string(kDefaultCountry);
 }

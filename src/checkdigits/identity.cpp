@@ -3,7 +3,8 @@
 #include <utility>
 
 #include "checkdigits/cif.h"
-#include "checkdigits/utf8_text.h"
+#include "common/text_case.h"
+#include "common/utf8_text.h"
 
 namespace minizol {
 namespace {
@@ -23,10 +24,6 @@ bool AllDigits(std::string_view text) {
         }
     }
     return true;
-}
-
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 std::size_t MaxNumberDigits(IdentityKind kind, std::string_view classChar) {
@@ -59,7 +56,7 @@ IdentityClass ClassifyIdentity(std::string_view text) {
     if (text.empty()) {
         return result;
     }
-    const char first = UpperAscii(text.front());
+    const char first = AsciiUpper(text.front());
     if (IsDigit(first)) {
         result.classChar = "0";
         result.kind = IdentityKind::Person;
@@ -129,10 +126,7 @@ std::string DniLetter(std::string_view digits) {
 }
 
 IdentityAnalysis AnalyseIdentity(std::string_view text) {
-    std::string upper(TrimBlanks(text));
-    for (char& c : upper) {
-        c = UpperAscii(c);
-    }
+    const std::string upper = UpperCase(TrimBlanks(text));
     IdentityAnalysis result;
     const IdentityClass identity = ClassifyIdentity(upper);
     result.classChar = identity.classChar;

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "checkdigits/utf8_text.h"
+#include "common/utf8_text.h"
 #include "euro/number_text.h"
 
 namespace minizol {

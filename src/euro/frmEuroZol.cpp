@@ -7,7 +7,7 @@
 #include "euro/display_rules.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
-#include "shell/twips.h"
+#include "common/twips.h"
 
 namespace minizol {
 namespace {}  // namespace

@@ -8,7 +8,7 @@
 #include "memory/memory_report.h"
 #include "platform/fonts.h"
 #include "platform/window_layer.h"
-#include "shell/twips.h"
+#include "common/twips.h"
 
 namespace minizol {
 namespace {

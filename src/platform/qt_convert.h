@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "shell/twips.h"
+#include "common/twips.h"
 
 namespace minizol {
 

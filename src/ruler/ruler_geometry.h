@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/twips.h"
+#include "common/twips.h"
 
 namespace minizol {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/text_case.h"
+
 namespace minizol {
 namespace {
 
@@ -21,31 +23,6 @@ std::string_view Trim(std::string_view text, std::string_view blanks) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// Upper-cases ASCII and the Latin-1 letters of UTF-8 text (á, ñ, ü ...); every other character,
-// and any byte that is not valid UTF-8, is copied as it is so that nothing gets corrupted.
-std::string UpperCase(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 1);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (c >= 'a' && c <= 'z') {
-            out += static_cast<char>(c - 'a' + 'A');
-        } else if (c == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
-            // U+00E0..U+00FE to U+00C0..U+00DE; U+00F7 is the division sign, not a letter.
-            out += static_cast<char>(c);
-            out += static_cast<char>(next - 0x20);
-            ++i;
-        } else if (c == 0xC3 && next == 0xBF) {
-            out += "\xC5\xB8";  // U+00FF to U+0178
-            ++i;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
 }
 
 // Reads [sign] digits [groups] [decimal separator digits] and rounds it halves to even. The

@@ -15,7 +15,7 @@
 #include "platform/qt_convert.h"
 #include "shell/about_placement.h"
 #include "shell/maker.h"
-#include "shell/twips.h"
+#include "common/twips.h"
 
 namespace minizol {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/translucency.h"
-#include "ruler/ruler_alpha.h"
+#include "shell/window_opacity.h"
 
 namespace minizol {
 

@@ -21,13 +21,5 @@ TEST(RulerAlpha, PageKeysStepByTenWithinFiftyAndTwoHundredFifty) {
     }
 }
 
-TEST(RulerAlpha, OpacityIsLinearAndOnlyForAByte) {
-    EXPECT_EQ(OpacityFromAlpha(0), 0.0);
-    EXPECT_EQ(OpacityFromAlpha(51), 0.2);
-    EXPECT_EQ(OpacityFromAlpha(255), 1.0);
-    EXPECT_EQ(OpacityFromAlpha(-1), std::nullopt);
-    EXPECT_EQ(OpacityFromAlpha(256), std::nullopt);
-}
-
 }  // namespace
 }  // namespace minizol

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/shell.h"
-#include "shell/tool_windows.h"
+#include "app/tool_windows.h"
 #include "support/recording_dialogs.h"
 
 namespace minizol::testing {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace minizol {
+
+// The program's one upper-casing rule, so that an answer reads the same whichever path reads it:
+// ASCII letters and the Latin-1 letters of UTF-8 text (á, ñ, ü ...) are upper-cased; every other
+// character, and any byte that is not valid UTF-8, is copied as it is so that nothing is
+// corrupted or changes length unexpectedly ("ß" stays "ß", never "SS").
+std::string UpperCase(std::string_view text);
+
+constexpr char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace minizol
