@@ -6,7 +6,7 @@
 #include <string>
 
 #include "checkdigits/iban.h"
-#include "checkdigits/utf8_text.h"
+#include "common/utf8_text.h"
 #include "fuzz_support.h"
 #include "iban_validation.h"
 

@@ -5,7 +5,7 @@
 
 #include "checkdigits/bank_account.h"
 #include "checkdigits/iban.h"
-#include "checkdigits/utf8_text.h"
+#include "common/utf8_text.h"
 #include "fuzz_support.h"
 #include "iban_validation.h"
 

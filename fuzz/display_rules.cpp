@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "checkdigits/utf8_text.h"
+#include "common/utf8_text.h"
 #include "euro/number_text.h"
 #include "fuzz_support.h"
 

@@ -96,8 +96,8 @@ TEST(BankAccount, PastesAreSplitOverTheFields) {
 
 TEST(BankAccount, CountryAnswersAndDigitHelpers) {
     const std::pair<const char*, const char*> answers[] = {
-        {"fr", "FR"}, {"DE", "DE"}, {"ESP", "ES"}, {"E", "ES"},  {"F1", "ES"},
-        {"Ñ", "ES"},  {"ñ", "ES"},  {"", "ES"},    {" f", "ES"},
+        {"fr", "FR"}, {"DE", "DE"}, {"ESP", "ES"}, {"E", "ES"}, {"F1", "ES"}, {"Ñ", "ES"},
+        {"ñ", "ES"},  {"", "ES"},   {" f", "ES"},  {"ß", "ES"}, {"ıt", "ES"},
     };
     for (const auto& [answer, code] : answers) {
         EXPECT_EQ(ValidCountryCode(answer), code) << answer;
