@@ -16,15 +16,24 @@ constexpr double kLargestResult = 999'999'999'999.0;
 
 CalculatorEngine::CalculatorEngine(CalculatorView& view) : view_(view) {}
 
+void CalculatorEngine::ShowChanges(const CalculatorDisplay& before) {
+    if (!(display_ == before)) {
+        view_.ShowDisplay(display_);
+    }
+}
+
 int CalculatorEngine::KeyPress(int charCode) {
+    const CalculatorDisplay before = display_;
     if (charCode >= '0' && charCode <= '9') {
         Digit(static_cast<char>(charCode));
+        ShowChanges(before);
         return charCode;
     }
     switch (charCode) {
         case '.':
         case ',':
             Point();
+            ShowChanges(before);
             return '.';
         case keys::kBackspace:
             Backspace();
@@ -61,17 +70,19 @@ int CalculatorEngine::KeyPress(int charCode) {
         default:
             break;
     }
+    ShowChanges(before);
     return charCode;
 }
 
 void CalculatorEngine::KeyDown(int keyCode) {
+    const CalculatorDisplay before = display_;
     switch (keyCode) {
         case keys::kCtrl:
             view_.SwitchToNextTool();
             break;
         case keys::kLeft:
             memoryValue_ = 0.0;
-            view_.SetMemoryIndicatorVisible(false);
+            display_.SetMemoryIndicatorVisible(false);
             break;
         case keys::kUp:
             AddToMemory(+1.0);
@@ -80,7 +91,7 @@ void CalculatorEngine::KeyDown(int keyCode) {
             AddToMemory(-1.0);
             break;
         case keys::kRight:
-            if (view_.MemoryIndicatorVisible()) {
+            if (display_.MemoryIndicatorVisible()) {
                 SetDisplay(FitResultToDisplay(GeneralText(memoryValue_)));
             }
             break;
@@ -90,11 +101,12 @@ void CalculatorEngine::KeyDown(int keyCode) {
         default:
             break;
     }
+    ShowChanges(before);
 }
 
 void CalculatorEngine::ClearEntryIfNew() {
     if (startNewEntry_) {
-        view_.SetOperatorIndicator("");
+        display_.SetOperatorIndicator("");
         SetDisplay("");
         startNewEntry_ = false;
     }
@@ -102,7 +114,7 @@ void CalculatorEngine::ClearEntryIfNew() {
 
 void CalculatorEngine::Digit(char digit) {
     ClearEntryIfNew();
-    std::string display = Display();
+    std::string display = DisplayText();
     const std::size_t longestBeforeDigit = display.find('.') != std::string::npos ? 12 : 11;
     if (display.size() > longestBeforeDigit) {
         return;
@@ -118,7 +130,7 @@ void CalculatorEngine::Digit(char digit) {
 
 void CalculatorEngine::Point() {
     ClearEntryIfNew();
-    const std::string display = Display();
+    const std::string display = DisplayText();
     // A point after an exponent ("3E-05.") would no longer be a number.
     if (display.find_first_of(".E") != std::string::npos) {
         return;
@@ -128,7 +140,7 @@ void CalculatorEngine::Point() {
 }
 
 void CalculatorEngine::Backspace() {
-    std::string display = Display();
+    std::string display = DisplayText();
     if (display.empty()) {
         return;
     }
@@ -147,17 +159,17 @@ void CalculatorEngine::Backspace() {
 }
 
 void CalculatorEngine::Escape() {
-    view_.SetOperatorIndicator("");
+    display_.SetOperatorIndicator("");
     pendingOperator_ = {};
     SetDisplay("");
     storedValue_ = 0.0;
 }
 
 void CalculatorEngine::Operator(std::string_view op) {
-    if (Display().empty()) {
+    if (DisplayText().empty()) {
         return;
     }
-    view_.SetOperatorIndicator(op);
+    display_.SetOperatorIndicator(op);
     ApplyPendingOperation();
     pendingOperator_ = op;
     storedValue_ = DisplayValue();
@@ -165,14 +177,14 @@ void CalculatorEngine::Operator(std::string_view op) {
 }
 
 void CalculatorEngine::Enter() {
-    if (Display().empty() || pendingOperator_.empty()) {
+    if (DisplayText().empty() || pendingOperator_.empty()) {
         return;
     }
     ApplyPendingOperation();
     pendingOperator_ = {};
     storedValue_ = 0.0;
     startNewEntry_ = true;
-    view_.SetOperatorIndicator("");
+    display_.SetOperatorIndicator("");
 }
 
 void CalculatorEngine::ChangeSign() {
@@ -219,12 +231,12 @@ void CalculatorEngine::AddToMemory(double sign) {
     }
     memoryValue_ = sum;
     if (memoryValue_ != 0.0) {
-        view_.SetMemoryIndicatorVisible(true);
+        display_.SetMemoryIndicatorVisible(true);
     }
 }
 
 void CalculatorEngine::ApplyPendingOperation() {
-    std::optional<std::string> result = Display();
+    std::optional<std::string> result = DisplayText();
     const double operand = NumericValue(*result);
     if (pendingOperator_ == "+") {
         result = GeneralText(operand + storedValue_);
@@ -255,7 +267,7 @@ void CalculatorEngine::ShowError() {
 }
 
 double CalculatorEngine::DisplayValue() const {
-    return NumericValue(Display());
+    return NumericValue(DisplayText());
 }
 
 }  // namespace minizol

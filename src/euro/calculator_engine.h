@@ -3,19 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "euro/calculator_display.h"
+
 namespace minizol {
 
-// What the calculator engine drives: the window (or a test double). Setting the display runs
-// the display rules at once, so reading it back gives the normalised text.
+// What the calculator engine drives: the window (or a test double).
 class CalculatorView {
   public:
     virtual ~CalculatorView() = default;
 
-    virtual std::string DisplayText() const = 0;
-    virtual void SetDisplayText(std::string_view text) = 0;
-    virtual void SetOperatorIndicator(std::string_view op) = 0;
-    virtual void SetMemoryIndicatorVisible(bool visible) = 0;
-    virtual bool MemoryIndicatorVisible() const = 0;
+    // The display changed during a key: show it as it now stands.
+    virtual void ShowDisplay(const CalculatorDisplay& display) = 0;
     virtual void SwitchToNextTool() = 0;
     virtual void ShowHelp() = 0;
 };
@@ -37,7 +35,7 @@ inline constexpr int kF1 = 112;
 inline constexpr std::string_view kErrorText = "(Error)";
 
 // The keyboard calculator: a two-operand state machine whose operand and result live on the
-// display, plus a one-value memory.
+// display, plus a one-value memory. After each key that changed the display, the view is told.
 class CalculatorEngine {
   public:
     explicit CalculatorEngine(CalculatorView& view);
@@ -47,6 +45,7 @@ class CalculatorEngine {
     // A key-down: Ctrl, the arrows (memory) and F1.
     void KeyDown(int keyCode);
 
+    const CalculatorDisplay& Display() const { return display_; }
     double StoredValue() const { return storedValue_; }
     // "", "+", "-", "X" or "/".
     std::string_view PendingOperator() const { return pendingOperator_; }
@@ -68,11 +67,13 @@ class CalculatorEngine {
     void ClearEntryIfNew();
     void ApplyPendingOperation();
     void ShowError();
-    void SetDisplay(std::string_view text) { view_.SetDisplayText(text); }
-    std::string Display() const { return view_.DisplayText(); }
+    void ShowChanges(const CalculatorDisplay& before);
+    void SetDisplay(std::string_view text) { display_.SetText(text); }
+    const std::string& DisplayText() const { return display_.Text(); }
     double DisplayValue() const;
 
     CalculatorView& view_;
+    CalculatorDisplay display_;
     double storedValue_ = 0.0;
     std::string_view pendingOperator_;  // always one of the literal operator texts
     bool startNewEntry_ = false;

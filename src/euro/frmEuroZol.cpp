@@ -4,13 +4,11 @@
 #include <QLineEdit>
 #include <QStringList>
 
-#include "euro/display_rules.h"
+#include "common/twips.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
-#include "common/twips.h"
 
 namespace minizol {
-namespace {}  // namespace
 
 frmEuroZol::frmEuroZol(Shell& shell)
     : ToolWindow(shell, {ToolId::EuroZol, QStringLiteral("Calculadora"), true, true, true}),
@@ -39,7 +37,6 @@ frmEuroZol::frmEuroZol(Shell& shell)
         palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
     }
     txtResult_->setPalette(palette);
-    connect(txtResult_, &QLineEdit::textChanged, this, [this] { txtResult_Change(); });
 
     lblOpera_ = new QLabel(client);
     lblOpera_->setObjectName("lblOpera");
@@ -56,23 +53,7 @@ frmEuroZol::frmEuroZol(Shell& shell)
 
 void frmEuroZol::Form_Load() {
     SetTag(QStringLiteral("EuroZol"));
-    lblPtas_->setText(QStringLiteral("0 Ptas."));
-    lblEuros_->setText(QStringLiteral("0,00 Euros."));
-    txtResult_->setText(QString());
-    txtResult_Change();  // an empty field raises no change, but the rules must have run
-    lblOpera_->setText(QString());
-}
-
-void frmEuroZol::txtResult_Change() {
-    const std::string text = txtResult_->text().toStdString();
-    const std::string normalized = NormalizeDisplayText(text);
-    if (normalized != text) {
-        txtResult_->setText(FromUtf8(normalized));  // runs this handler again, on the final text
-        return;
-    }
-    const CurrencyLabels labels = UpdateCurrencyLabels(normalized);
-    lblPtas_->setText(FromUtf8(labels.pesetas));
-    lblEuros_->setText(FromUtf8(labels.euros));
+    ShowDisplay(engine_.Display());  // empty, "0 Ptas.", "0,00 Euros.", no indicators
 }
 
 bool frmEuroZol::Form_KeyDown(int keyCode) {
@@ -119,24 +100,12 @@ void frmEuroZol::ShowCalculatorHelp() {
     ShowMessage(HelpText(), MessageIcon::None);
 }
 
-std::string frmEuroZol::DisplayText() const {
-    return txtResult_->text().toStdString();
-}
-
-void frmEuroZol::SetDisplayText(std::string_view text) {
-    txtResult_->setText(FromUtf8(text));
-}
-
-void frmEuroZol::SetOperatorIndicator(std::string_view op) {
-    lblOpera_->setText(FromUtf8(op));
-}
-
-void frmEuroZol::SetMemoryIndicatorVisible(bool visible) {
-    lblMemo_->setVisible(visible);
-}
-
-bool frmEuroZol::MemoryIndicatorVisible() const {
-    return !lblMemo_->isHidden();
+void frmEuroZol::ShowDisplay(const CalculatorDisplay& display) {
+    txtResult_->setText(FromUtf8(display.Text()));
+    lblPtas_->setText(FromUtf8(display.Captions().pesetas));
+    lblEuros_->setText(FromUtf8(display.Captions().euros));
+    lblOpera_->setText(FromUtf8(display.OperatorIndicator()));
+    lblMemo_->setVisible(display.MemoryIndicatorVisible());
 }
 
 void frmEuroZol::SwitchToNextTool() {

@@ -9,7 +9,8 @@ class QLineEdit;
 namespace minizol {
 
 // The keyboard calculator's window: a display that never takes the focus, the peseta and euro
-// captions, the operator and memory indicators. Every key goes to the engine.
+// captions, the operator and memory indicators, all mirroring the engine's display. Every key
+// goes to the engine.
 class frmEuroZol final : public ToolWindow, private CalculatorView {
     Q_OBJECT
 
@@ -25,15 +26,10 @@ class frmEuroZol final : public ToolWindow, private CalculatorView {
 
   private:
     void Form_Load();
-    void txtResult_Change();
     void ShowCalculatorHelp();
 
     // CalculatorView
-    std::string DisplayText() const override;
-    void SetDisplayText(std::string_view text) override;
-    void SetOperatorIndicator(std::string_view op) override;
-    void SetMemoryIndicatorVisible(bool visible) override;
-    bool MemoryIndicatorVisible() const override;
+    void ShowDisplay(const CalculatorDisplay& display) override;
     void SwitchToNextTool() override;
     void ShowHelp() override;
 

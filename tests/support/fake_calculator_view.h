@@ -1,30 +1,26 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "euro/calculator_engine.h"
-#include "euro/display_rules.h"
 
 namespace minizol::testing {
 
-// What the calculator window would show, without a window: the display rules run on every
-// change of the display, and the calls out are counted.
+// What the calculator window would show, without a window: a mirror of the engine's display as
+// last shown, and a count of the calls out.
 class FakeCalculatorView final : public CalculatorView {
   public:
-    std::string DisplayText() const override { return display; }
-    void SetDisplayText(std::string_view text) override {
-        display = NormalizeDisplayText(text);
-        labels = UpdateCurrencyLabels(display);
+    void ShowDisplay(const CalculatorDisplay& shown) override {
+        display = shown.Text();
+        labels = shown.Captions();
+        indicator = shown.OperatorIndicator();
+        memoryShown = shown.MemoryIndicatorVisible();
     }
-    void SetOperatorIndicator(std::string_view op) override { indicator = op; }
-    void SetMemoryIndicatorVisible(bool visible) override { memoryShown = visible; }
-    bool MemoryIndicatorVisible() const override { return memoryShown; }
     void SwitchToNextTool() override { ++switches; }
     void ShowHelp() override { ++helps; }
 
     std::string display;
-    CurrencyLabels labels = UpdateCurrencyLabels("");
+    CurrencyLabels labels = CalculatorDisplay().Captions();
     std::string indicator;
     bool memoryShown = false;
     int switches = 0;
