@@ -83,13 +83,6 @@ class TextFitsTest : public QObject {
         }
     }
 
-    void monitorReportIsInAFixedPitchFont() {
-        testing::TestShell app;
-        const auto* report = app.shell.Show(ToolId::MemoZol).findChild<QLabel*>("Label1");
-        QVERIFY(report != nullptr);
-        QVERIFY2(QFontInfo(report->font()).fixedPitch(), qPrintable(report->font().family()));
-    }
-
     // The window is the tag's first word. A step is keys typed into it ("^": the Up arrow) or
     // "control=text"; `shows` proves that the steps reached the state.
     void textsStandWhole_data() {
