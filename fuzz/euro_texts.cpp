@@ -16,7 +16,6 @@
 namespace minizol::fuzz {
 namespace {
 
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -130,7 +129,6 @@ void CheckValue(double value) {
     }
 }
 
-
 std::size_t Limit(std::string_view text) {
     return text.starts_with('-') ? 14 : 13;
 }
@@ -243,9 +241,8 @@ FUZZ_TARGET(input) {
     CheckFitText(text);
     CheckLabels(text);
     CheckLabels(NormalizeDisplayText(text));
-    CheckValue(value);
-    CheckFitComputed(value);
-    const double bits = input.Double();
-    CheckValue(bits);
-    CheckFitComputed(bits);
+    for (const double number : {value, input.Double()}) {
+        CheckValue(number);
+        CheckFitComputed(number);
+    }
 }
