@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "euro/calculator_engine.h"
+#include "euro/number_text.h"
 
 namespace minizol::testing {
 
@@ -26,5 +28,35 @@ class FakeCalculatorView final : public CalculatorView {
     int switches = 0;
     int helps = 0;
 };
+
+// What must hold after any key, for the random-key test and the fuzz target alike: the first
+// rule the view and the engine break, or nullptr. A lone "-" is what Backspace leaves of a
+// negative number.
+inline const char* BrokenCalculatorRule(const FakeCalculatorView& view,
+                                        const CalculatorEngine& engine) {
+    const std::string& d = view.display;
+    const auto isOperator = [](std::string_view op) {
+        return op.empty() || op == "+" || op == "-" || op == "X" || op == "/";
+    };
+    const bool captions = !view.labels.pesetas.empty();
+    if (!(d.empty() || d == kErrorText || d == "-" || IsNumberText(d))) {
+        return "display is not a number";
+    } else if (d.size() > (d.starts_with('-') ? 14u : 13u) || d.find(',') != std::string::npos) {
+        return "display too long or with a comma";
+    } else if (!isOperator(engine.PendingOperator()) || !isOperator(view.indicator)) {
+        return "unknown operator";
+    } else if (!std::isfinite(engine.StoredValue()) || !std::isfinite(engine.MemoryValue())) {
+        return "stored or memory value not finite";
+    } else if (d == kErrorText && !engine.StartNewEntry()) {
+        return "error without a new entry";
+    } else if (engine.MemoryValue() != 0.0 && !view.memoryShown) {
+        return "memory indicator hidden";
+    } else if (captions != !view.labels.euros.empty() ||
+               (captions && !(view.labels.pesetas.ends_with(" Ptas.") &&
+                              view.labels.euros.ends_with(" Euros.")))) {
+        return "captions not both, or without their units";
+    }
+    return nullptr;
+}
 
 }  // namespace minizol::testing
