@@ -39,6 +39,8 @@ TEST(NormalizeDisplayText, CutsTextsThatAreNotUtf8) {
     EXPECT_EQ(NormalizeDisplayText("(Er527" + std::string(12, '\xBA') + ")"),
               "(Er527" + std::string(7, '\xBA'));
     EXPECT_EQ(NormalizeDisplayText(std::string(20, '\x80')), std::string(13, '\x80'));
+    EXPECT_EQ(NormalizeDisplayText(std::string(5, '\xF5') + std::string(15, '\x80')),
+              std::string(5, '\xF5') + std::string(8, '\x80'));
     EXPECT_EQ(NormalizeDisplayText("1\xE2\x82\xAC"
                                    "2\xE2\x82" +
                                    std::string(12, '9')),
