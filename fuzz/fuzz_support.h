@@ -109,6 +109,20 @@ inline std::uint64_t DecimalCount(std::string_view text) {
 
 }  // namespace minizol::fuzz
 
+// Defines the entry point of a fuzz target around the body that follows, a function of
+// minizol::fuzz that reads the input through `input`:
+//     FUZZ_TARGET(input) { CheckSomething(input.rest()); }
+#define FUZZ_TARGET(input)                                                              \
+    namespace minizol::fuzz {                                                           \
+    void FuzzOne(Input& input);                                                         \
+    }                                                                                   \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { \
+        ::minizol::fuzz::Input whole(data, size);                                       \
+        ::minizol::fuzz::FuzzOne(whole);                                                \
+        return 0;                                                                       \
+    }                                                                                   \
+    void minizol::fuzz::FuzzOne(Input& input)
+
 #define FUZZ_CHECK(condition, detail)                                                   \
     do {                                                                                \
         if (!(condition)) {                                                             \

@@ -40,10 +40,7 @@ void CheckStatus(const MemoryStatus& s, std::uint64_t addressSpace, const std::s
 }  // namespace
 }  // namespace minizol::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace minizol;
-    using namespace minizol::fuzz;
-    Input input(data, size);
+FUZZ_TARGET(input) {
     const std::string meminfo(input.Field());
     const std::string selfStatus(input.Field());
     const std::uint64_t addressSpace = DecimalCount(input.TakeRest());
@@ -71,5 +68,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!ParseMemoryStatus(meminfo, selfStatus + "\nVmSize: 1 kB\n", addressSpace),
                    where);
     }
-    return 0;
 }

@@ -10,10 +10,7 @@
 #include "fuzz_support.h"
 #include "report_check.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace minizol;
-    using namespace minizol::fuzz;
-    Input input(data, size);
+FUZZ_TARGET(input) {
     std::string_view figures = input.Field();
     std::array<std::uint64_t, 8> numbers{};
     for (std::uint64_t& number : numbers) {
@@ -45,5 +42,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(
         std::fabs(static_cast<double>(mb.units()) / 10000.0 - exact) <= 0.00005 + exact * 1e-12,
         std::to_string(status.availablePhysical) + " bytes give " + mb.ToText(".") + " MB");
-    return 0;
 }

@@ -119,12 +119,8 @@ void CheckAnyReply(std::string_view reply, const NumberSyntax& syntax) {
 }  // namespace
 }  // namespace minizol::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace minizol;
-    using namespace minizol::fuzz;
-    Input input(data, size);
+FUZZ_TARGET(input) {
     const NumberSyntax& syntax = kSyntaxes[input.Byte() % kSyntaxes.size()];
     CheckWrittenReply(input, syntax);
     CheckAnyReply(input.TakeRest(), syntax);
-    return 0;
 }

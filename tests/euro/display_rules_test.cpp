@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace minizol {
 
@@ -14,11 +15,7 @@ void PrintTo(const CurrencyLabels& labels, std::ostream* out) {
 namespace {
 
 TEST(NormalizeDisplayText, DecimalPointAndLength) {
-    struct Case {
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"12,5", "12.5"},
         {"1,2,3", "1.2.3"},
         {"1234567890123", "1234567890123"},
@@ -29,10 +26,10 @@ TEST(NormalizeDisplayText, DecimalPointAndLength) {
         {"(Error)", "(Error)"},
         {"ñññññññññññññññ", "ñññññññññññññ"},  // characters, not bytes
     };
-    for (const Case& c : cases) {
-        const std::string once = NormalizeDisplayText(c.text);
-        EXPECT_EQ(once, c.expected) << c.text;
-        EXPECT_EQ(NormalizeDisplayText(once), once) << "not idempotent on " << c.text;
+    for (const auto& [text, expected] : cases) {
+        const std::string once = NormalizeDisplayText(text);
+        EXPECT_EQ(once, expected) << text;
+        EXPECT_EQ(NormalizeDisplayText(once), once) << "not idempotent on " << text;
     }
 }
 
@@ -42,6 +39,8 @@ TEST(NormalizeDisplayText, CutsTextsThatAreNotUtf8) {
     EXPECT_EQ(NormalizeDisplayText("(Er527" + std::string(12, '\xBA') + ")"),
               "(Er527" + std::string(7, '\xBA'));
     EXPECT_EQ(NormalizeDisplayText(std::string(20, '\x80')), std::string(13, '\x80'));
+    EXPECT_EQ(NormalizeDisplayText(std::string(5, '\xF5') + std::string(15, '\x80')),
+              std::string(5, '\xF5') + std::string(8, '\x80'));
     EXPECT_EQ(NormalizeDisplayText("1\xE2\x82\xAC"
                                    "2\xE2\x82" +
                                    std::string(12, '9')),
@@ -51,11 +50,7 @@ TEST(NormalizeDisplayText, CutsTextsThatAreNotUtf8) {
 }
 
 TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
-    struct Case {
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"12.3456789012345", "12.3456789012345"},  // the display cuts decimals itself
         {"-1234567890123.5", "-1234567890123.5"},
         {"-123456789012345", "-1.2345679E+14"},
@@ -65,8 +60,8 @@ TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
         {"1E+20", "1E+20"},
         {"(Error)", "(Error)"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FitResultToDisplay(c.text), c.expected) << c.text;
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(FitResultToDisplay(text), expected) << text;
     }
 }
 
@@ -78,19 +73,16 @@ TEST(FitResultToDisplay, LeavesNumbersBeyondADoubleAsTheyAre) {
 }
 
 TEST(UpdateCurrencyLabels, ConvertsBothWays) {
-    struct Case {
+    const struct {
         const char* display;
         const char* pesetas;
         const char* euros;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"1000", "166.386 Ptas.", "6,01 Euros."},
         {"1", "166 Ptas.", "0,01 Euros."},
         {"-2", "-333 Ptas.", "-0,01 Euros."},
         {"", "0 Ptas.", "0,00 Euros."},
-        {"0", "0 Ptas.", "0,00 Euros."},
         {"0.", "0 Ptas.", "0,00 Euros."},
-        {"0.00", "0 Ptas.", "0,00 Euros."},
         {"0.001", "0 Ptas.", "0,00 Euros."},
         {"   ", "0 Ptas.", "0,00 Euros."},
         {"(Error)", "", ""},
@@ -101,7 +93,7 @@ TEST(UpdateCurrencyLabels, ConvertsBothWays) {
         {"1E+14", "1,66386E+16 Ptas.", "601.012.104.383,78 Euros."},
         {"1E+308", "", ""},  // pesetas beyond any double
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const CurrencyLabels expected{c.pesetas, c.euros};
         EXPECT_EQ(UpdateCurrencyLabels(c.display), expected) << '"' << c.display << '"';
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <utility>
 
@@ -19,6 +20,9 @@ TEST(RulerAlpha, PageKeysStepByTenWithinFiftyAndTwoHundredFifty) {
         }
         EXPECT_EQ(alpha, last) << presses;
     }
+    // An alpha from outside the bounds is bounded before the step.
+    EXPECT_EQ(StepRulerAlpha(0, AlphaStep::Up), 60);
+    EXPECT_EQ(StepRulerAlpha(INT_MAX, AlphaStep::Up), 250);
 }
 
 }  // namespace
