@@ -1,11 +1,13 @@
 // The identity analysis on any field text: results within their alphabets, the row display
-// consistent with the analysis, and a number completed with the control character the tool
-// computed for it then reported as matching.
+// consistent with the analysis, a number completed with the control character the tool
+// computed for it then reported as matching, a typed control character reported wrong (red)
+// exactly when it differs from the one computed without it, and the field's paste cleaning.
 #include "checkdigits/identity.h"
 
 #include <string>
 
 #include "checkdigits/cif.h"
+#include "checkdigits/utf8_text.h"
 #include "fuzz_support.h"
 
 namespace minizol::fuzz {
@@ -91,6 +93,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CheckCompletion(text, analysis.controlDigit, "completed with the digit");
         }
     }
+
+    if (analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Mismatch) {
+        const std::string_view trimmed = TrimSpaces(text);
+        const std::string_view number = WithoutLastChar(trimmed);
+        std::string typed(trimmed.substr(number.size()));
+        typed[0] = typed[0] >= 'a' && typed[0] <= 'z' ? static_cast<char>(typed[0] - 32) : typed[0];
+        const IdentityAnalysis base = AnalyseIdentity(number);
+        FUZZ_CHECK(base.status == IdentityStatus::Computed, detail + " without " + Quoted(typed));
+        const bool right =
+            typed == base.controlChar || (!base.controlDigit.empty() && typed == base.controlDigit);
+        FUZZ_CHECK((analysis.status == IdentityStatus::Matches) == right, detail);
+    }
+
+    // A paste loses only blanks, dots and hyphens, and only when the rest fits the field.
+    const std::string field = IdentityFieldText(text);
+    std::string kept;
+    for (const char c : text) {
+        kept += std::string_view(" .-").find(c) == std::string_view::npos ? std::string(1, c) : "";
+    }
+    FUZZ_CHECK(field == (CharCount(kept) <= kIdentityFieldLength ? kept : std::string(text)),
+               Quoted(text) + " kept as " + Quoted(field));
 
     const IdentityDisplay display = DisplayIdentityField(text);
     const std::string shown = detail + " display " + Quoted(display.caption) + " " +

@@ -1,6 +1,6 @@
 // The key filter of the DigiZol fields for any character code: what passes is Backspace or a
 // character the field allows, letters come out in upper case, and filtering is stable. Each
-// five bytes are a key: the rules (bits 0 to 2: minus, letters, digits), then the code.
+// five bytes are a key: the rules (bits 0 to 3: minus, letters, digits, X), then the code.
 #include "checkdigits/key_filter.h"
 
 #include <array>
@@ -14,15 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input input(data, size);
     while (!input.empty()) {
         const std::uint8_t rules = input.Byte();
-        const KeyFilterRules allowed{
-            .minus = (rules & 1) != 0, .letters = (rules & 2) != 0, .digits = (rules & 4) != 0};
+        const KeyFilterRules allowed{.minus = (rules & 1) != 0,
+                                     .letters = (rules & 2) != 0,
+                                     .digits = (rules & 4) != 0,
+                                     .checkX = (rules & 8) != 0};
         char32_t code = 0;
         for (int i = 0; i < 4; ++i) {
             code |= static_cast<char32_t>(input.Byte()) << (8 * i);
         }
         const char32_t out = FilterKey(code, allowed);
         const std::string detail = "code " + std::to_string(static_cast<std::uint32_t>(code)) +
-                                   " rules " + std::to_string(rules & 7) + " gives " +
+                                   " rules " + std::to_string(rules & 15) + " gives " +
                                    std::to_string(static_cast<std::uint32_t>(out));
         FUZZ_CHECK(FilterKey(out, allowed) == out, detail);
         const bool digit = code >= U'0' && code <= U'9';
@@ -32,8 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (code == kBackspaceKey || (digit && allowed.digits) || (upper && allowed.letters) ||
             (code == U'-' && allowed.minus)) {
             expected = code;
-        } else if (lower && allowed.letters) {
-            expected = code - U'a' + U'A';
+        } else if ((lower && allowed.letters) ||
+                   ((code == U'x' || code == U'X') && allowed.checkX)) {
+            expected = lower ? code - U'a' + U'A' : code;
         }
         FUZZ_CHECK(out == expected, detail);
     }

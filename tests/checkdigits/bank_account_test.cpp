@@ -36,28 +36,45 @@ TEST(BankAccount, ControlAndIbanDigitsOfRealAccounts) {
 }
 
 TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
+    // `paste`: the fields came from it; the pasted digits that differ turn their box red.
     struct Case {
         BankFields fields;
         const char* ibanField;
         const char* control;
         const char* iban;
         const char* caption;
+        const char* paste = nullptr;
+        bool controlRed = false;
+        bool ibanRed = false;
     };
     const char* kCaixa = "Caja de ah. y pensiones de barcelona";
+    const BankFields kCaixaFields{"2100", "0418", "0200051332"};
     const Case cases[] = {
         {{"", "", ""}, "FR85", "", "ES00", "Banco: "},
-        {{"2100", "0418", "0200051332"}, "FR00", "45", "FR85", kCaixa},
+        {kCaixaFields, "FR00", "45", "FR85", kCaixa},
         {{"49", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
         {{"0049", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
         {{"15", "", ""}, "ES00", "00", "ES95", "Banco bilbao vizcaya  argentaria"},
         {{"2013", "", ""}, "ES00", "10", "ES62", "Caixa d 'estalvis de catalunya"},
         {{"9999", "", ""}, "ES00", "10", "ES38", "Banco: "},
+        {kCaixaFields, "ES00", "45", "ES91", kCaixa, "ES91 2100 0418 4502 0005 1332"},
+        {kCaixaFields, "DE00", "45", "ES91", kCaixa, "ES00 2100 0418 4502 0005 1332", false, true},
+        {kCaixaFields, "ES00", "45", "ES91", kCaixa, "2100 0418 99 0200051332", true},
+        {kCaixaFields, "ES00", "45", "ES91", kCaixa, "ES91 2100 0418 9902 0005 1332", true},
+        {kCaixaFields, "ES00", "45", "FR85", kCaixa, "fr76 2100 0418 4502 0005 1332", false, true},
+        {kCaixaFields, "DE00", "45", "DE45", kCaixa, "1234 2100 0418 4502 0005 1332", false, true},
+        {{"2100", "0418", "0200051333"}, "ES00", "41", "ES21", kCaixa, "2100 0418 99 0200051332"},
+        {{"", "", ""}, "ES00", "", "ES00", "Banco: ", "ab.cdefghijklmnopqrst", true},
     };
     for (const Case& c : cases) {
-        const BankRow row = UpdateBankAccount(c.fields, c.ibanField);
+        const std::optional<BankFieldSplit> paste =
+            c.paste ? std::optional(SplitBankFieldText(c.paste)) : std::nullopt;
+        const BankRow row = UpdateBankAccount(c.fields, c.ibanField, paste ? &*paste : nullptr);
         EXPECT_EQ(row.control, c.control) << c.fields.bank;
         EXPECT_EQ(row.iban, c.iban) << c.fields.bank;
         EXPECT_EQ(row.bankCaption, c.caption) << c.fields.bank;
+        EXPECT_EQ(row.controlRed, c.controlRed) << (c.paste ? c.paste : "");
+        EXPECT_EQ(row.ibanRed, c.ibanRed) << (c.paste ? c.paste : "");
     }
 }
 
@@ -67,17 +84,19 @@ TEST(BankAccount, PastesAreSplitOverTheFields) {
         const char* bank;
         std::optional<std::string> office;
         std::optional<std::string> account;
+        const char* control = "";
+        const char* iban = "";
     };
     const Case cases[] = {
-        {"2100 0418 45 0200051332", "2100", "0418", "0200051332"},
-        {"2100.0418.45.0200051332", "2100", "0418", "0200051332"},
-        {"2100-0418-45-0200051332", "2100", "0418", "0200051332"},
-        {"2100/0418/45/0200051332", "2100", "0418", "0200051332"},
-        {"2100_0418_45_0200051332", "2100", "0418", "0200051332"},
-        {"21000418450200051332", "2100", "0418", "0200051332"},
-        {"ES91 2100 0418 4502 0005 1332", "2100", "0418", "0200051332"},
-        {"ñ100 0418 45 0200051332", "100", "0418", "0200051332"},
-        {"2100ABCD450200051332", "2100", "", "0200051332"},
+        {"2100 0418 45 0200051332", "2100", "0418", "0200051332", "45"},
+        {"2100.0418.45.0200051332", "2100", "0418", "0200051332", "45"},
+        {"2100-0418-45-0200051332", "2100", "0418", "0200051332", "45"},
+        {"2100/0418/45/0200051332", "2100", "0418", "0200051332", "45"},
+        {"2100_0418_45_0200051332", "2100", "0418", "0200051332", "45"},
+        {"21000418450200051332", "2100", "0418", "0200051332", "45"},
+        {"es91 2100 0418 4502 0005 1332", "2100", "0418", "0200051332", "45", "ES91"},
+        {"ñ100 0418 45 0200051332", "100", "0418", "0200051332", "45"},
+        {"2100ABCD4x0200051332", "2100", "", "0200051332", "4x"},
         {"21005", "2100", std::nullopt, std::nullopt},
         {"ab12345", "12", std::nullopt, std::nullopt},
         {"21 0", "210", std::nullopt, std::nullopt},
@@ -87,6 +106,8 @@ TEST(BankAccount, PastesAreSplitOverTheFields) {
         EXPECT_EQ(split.bank, c.bank) << c.text;
         EXPECT_EQ(split.office, c.office) << c.text;
         EXPECT_EQ(split.account, c.account) << c.text;
+        EXPECT_EQ(split.control, c.control) << c.text;
+        EXPECT_EQ(split.iban, c.iban) << c.text;
     }
     EXPECT_TRUE(AccountFieldComplete(0, "2100"));
     EXPECT_TRUE(AccountFieldComplete(1, "0418"));
