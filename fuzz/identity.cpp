@@ -1,7 +1,6 @@
 // The identity analysis on any field text: results within their alphabets, the row display
-// consistent with the analysis, a number completed with the control character the tool
-// computed for it then reported as matching, a typed control character reported wrong (red)
-// exactly when it differs from the one computed without it, and the field's paste cleaning.
+// consistent with the analysis, a number completed with the computed control character then
+// matching, and a typed control character wrong (red) exactly when it is not the one computed.
 #include "checkdigits/identity.h"
 
 #include <string>
@@ -105,15 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             typed == base.controlChar || (!base.controlDigit.empty() && typed == base.controlDigit);
         FUZZ_CHECK((analysis.status == IdentityStatus::Matches) == right, detail);
     }
-
-    // A paste loses only blanks, dots and hyphens, and only when the rest fits the field.
-    const std::string field = IdentityFieldText(text);
-    std::string kept;
-    for (const char c : text) {
-        kept += std::string_view(" .-").find(c) == std::string_view::npos ? std::string(1, c) : "";
-    }
-    FUZZ_CHECK(field == (CharCount(kept) <= kIdentityFieldLength ? kept : std::string(text)),
-               Quoted(text) + " kept as " + Quoted(field));
 
     const IdentityDisplay display = DisplayIdentityField(text);
     const std::string shown = detail + " display " + Quoted(display.caption) + " " +

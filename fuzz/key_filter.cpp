@@ -14,10 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input input(data, size);
     while (!input.empty()) {
         const std::uint8_t rules = input.Byte();
-        const KeyFilterRules allowed{.minus = (rules & 1) != 0,
-                                     .letters = (rules & 2) != 0,
-                                     .digits = (rules & 4) != 0,
-                                     .checkX = (rules & 8) != 0};
+        const KeyFilterRules allowed{(rules & 1) != 0, (rules & 2) != 0, (rules & 4) != 0,
+                                     (rules & 8) != 0};
         char32_t code = 0;
         for (int i = 0; i < 4; ++i) {
             code |= static_cast<char32_t>(input.Byte()) << (8 * i);

@@ -26,17 +26,16 @@ const QString kSantander =
     "lblBanco=Banco santander central hispano";
 
 // What entering `text` in `field` (typed over its whole text, or as the answer to the dialog a
-// click opens), then `typedAfter` typed, leaves: "name=text" of fields and labels ("selected"
-// for the focused field's selection), the red result boxes, the field with the focus if not
-// `field`. The core suites cover the digits themselves: these rows show the window passes the
-// entries and the results.
+// click opens) leaves: "name=text" of fields and labels ("selected" for the focused field's
+// selection), the red result boxes, the field with the focus if not `field`. The core suites
+// cover the digits themselves: these rows show the window passes the entries and the results.
 const struct {
     const char* field;
     Entry how;
     QString text, expected;
     const char* red;
     const char* focus = nullptr;
-    QString typedAfter = {};
+    QString typedAfter = {};  // then typed into the focused field
 } kEntries[] = {
     {"txtDNI", Typed, "y12 .-/ñ34567", "txtDNI=Y1234567;lblDNI=Persona Extranjera;txtLetra(0)=X",
      ""},
@@ -47,7 +46,6 @@ const struct {
     {"txtDNI", Typed, "12345678Z", "txtDNI=12345678Z;lblDNI=Persona Física;txtLetra(0)=Z", ""},
     {"txtDNI", Typed, "12345678J0", "txtDNI=12345678J;txtLetra(0)=", "txtLetra(0);txtLetra(1)"},
     {"txtDNI", Pasted, " 12.345.678-z", "txtDNI=12345678z;txtLetra(0)=Z", ""},
-    {"txtDNI", Pasted, "A-58818501", "txtDNI=A58818501;txtLetra(0)=A;txtLetra(1)=1", ""},
     {"txtCuenta(0)", Typed, "0049a15000512345678", kSantander, "", "txtCuenta(2)"},
     {"txtCuenta(0)", Pasted, "ES70 0049 1500 0105 1234 5678", kSantander, "", "txtCuenta(1)"},
     {"txtCuenta(0)", Pasted, QString("1234567890").repeated(1 << 17).left(1 << 20),
@@ -61,7 +59,7 @@ const struct {
     {"txtISBN", Typed, "0306406153", "txtDigitoISBN=2", "txtDigitoISBN"},
     {"txtISBN", Typed, "0-8044-2957-x", "txtISBN=0-8044-2957-X;txtDigitoISBN=X", ""},
     {"txtISBN", Pasted, "978-0-306-40615-7", "txtDigitoISBN=7", ""},
-    {"txtISBN", Typed, "978-0-306-40615-8", "txtDigitoISBN=7", "txtDigitoISBN"},
+    {"txtISBN", Pasted, "978-0-306-40615-8", "txtDigitoISBN=7", "txtDigitoISBN"},
     {"txtDNI", Typed, "\t", "selected=2100", "", "txtCuenta(0)"},
     {"txtCuenta(2)", Typed, "\t", "", "", "txtISBN"},
     {"txtISBN", Typed, "\t", "selected=B1234567", "", "txtDNI"},
@@ -106,8 +104,7 @@ class DigiZolWindowTest : public QObject {
         for (int i = 0; i < int(std::size(kEntries)); ++i) {
             const auto& entry = kEntries[i];
             QString text = entry.text.left(30).replace('\t', "Tab").replace('\x1b', "Escape");
-            QTest::addRow("%d %s %s %s%s", i, kEntryNames[entry.how], entry.field, qPrintable(text),
-                          qPrintable(entry.typedAfter.isEmpty() ? "" : " then " + entry.typedAfter))
+            QTest::addRow("%d %s %s %s", i, kEntryNames[entry.how], entry.field, qPrintable(text))
                 << i;
         }
     }
@@ -182,9 +179,8 @@ class DigiZolWindowTest : public QObject {
         }
         for (const char* name :
              {"txtLetra(0)", "txtLetra(1)", "txtDigitoISBN", "txtDC", "txtIban"}) {
-            const QColor normal = QString(name) == "txtIban"
-                                      ? window_->palette().color(QPalette::Base)
-                                      : Field(name).palette().color(QPalette::Button);
+            const QColor normal = window_->palette().color(
+                QString(name) == "txtIban" ? QPalette::Base : QPalette::Button);
             QCOMPARE(Field(name).palette().color(QPalette::Base),
                      red.contains(name) ? QColor(Qt::red) : normal);
         }
