@@ -143,7 +143,6 @@ void frmDigiZol::CreateControls() {
     txtISBN_ = NewField(client, "txtISBN", TwipsRect(150, 1650, 2025, 285), 20, Qt::AlignLeft);
     txtDigitoISBN_ = NewResultBox(client, "txtDigitoISBN", TwipsRect(2250, 1650, 315, 285), true);
 
-    SetBoxColour(*txtIban_, false, QPalette::Base);
     for (QLineEdit* field : {txtDNI_, txtCuenta_[0], txtCuenta_[1], txtCuenta_[2], txtISBN_}) {
         // Typed characters must all pass the key filter, which sees key presses only.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -240,7 +239,8 @@ void frmDigiZol::txtCuenta_Change(int index) {
             }
             if (split.account) {
                 SetFieldText(*txtCuenta_[2], FromUtf8(*split.account));
-                paste_ = split;  // only now: the changes above run the row for a partial paste
+                // Kept from now on: the changes above ran the row on a half-spread paste.
+                paste_ = split;
             }
         } else {
             SetFieldText(field, FromUtf8(DigitsOnly(text)));
