@@ -1,6 +1,6 @@
-// The account row on any text: the bank field's paste splitting, and the control digits and
-// IBAN of any three fields. Input: the bank field's text, then "|" office "|" account "|" the
-// IBAN field; the whole input is also pasted into the bank field.
+// The account row on any text: the bank field's paste splitting and the paste's own digits, the
+// control digits and IBAN of any three fields. Input: the bank field's text, then "|" office "|"
+// account "|" the IBAN field; the whole input is also pasted into the bank field.
 #include "checkdigits/bank_account.h"
 
 #include <string>
@@ -106,6 +106,37 @@ void CheckDigits(std::string_view bank, std::string_view office, std::string_vie
                Quoted(iban) + " splits into " + Describe(fromIban));
 }
 
+// The paste's own digits are red exactly when they fail a bank's checks, and never once edited.
+void CheckPastedDigits(std::string_view text) {
+    const BankFieldSplit split = SplitBankFieldText(text);
+    if (!split.office) {
+        return;
+    }
+    const BankFields fields{split.bank, *split.office, *split.account};
+    const BankRow row = UpdateBankAccount(fields, "ES00", &split);
+    const std::string detail =
+        Quoted(text) + (row.controlRed ? " control red" : "") + (row.ibanRed ? " IBAN red" : "");
+    const BankRow edited =
+        UpdateBankAccount({fields.bank, fields.office + "0", fields.account}, "ES00", &split);
+    FUZZ_CHECK(!edited.controlRed && !edited.ibanRed && (!row.ibanRed || !split.iban.empty()),
+               detail);
+    const std::string_view c = split.control;
+    if (fields.bank.size() + fields.office.size() + fields.account.size() != 18 || !AllDigits(c)) {
+        FUZZ_CHECK(AllDigits(c) || row.controlRed, detail);
+        return;  // non-digits were dropped from the fields
+    }
+    FUZZ_CHECK(row.controlRed != (ControlDigitValid("00" + fields.bank + fields.office, c[0]) &&
+                                  ControlDigitValid(fields.account, c[1])),
+               detail);
+    const std::string_view iban = split.iban;
+    const bool wellFormed =
+        iban.size() == 4 && iban.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == 2 &&
+        AllDigits(iban.substr(2)) && iban.substr(2) >= "02" && iban.substr(2) <= "98";
+    const std::string account = fields.bank + fields.office + row.control + fields.account;
+    FUZZ_CHECK(iban.empty() || row.ibanRed != (wellFormed && IbanIsValid(split.iban + account)),
+               detail);
+}
+
 void CheckRow(const BankFields& fields, std::string_view ibanField) {
     const BankRow row = UpdateBankAccount(fields, ibanField);
     const std::string detail = Quoted(fields.bank) + " " + Quoted(fields.office) + " " +
@@ -124,11 +155,9 @@ void CheckRow(const BankFields& fields, std::string_view ibanField) {
 }  // namespace
 }  // namespace minizol::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace minizol;
-    using namespace minizol::fuzz;
-    Input input(data, size);
+FUZZ_TARGET(input) {
     CheckSplit(input.rest());
+    CheckPastedDigits(input.rest());
     const BankFields fields{std::string(input.Field()), std::string(input.Field()),
                             std::string(input.Field())};
     const std::string_view ibanField = input.TakeRest();
@@ -140,5 +169,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        ((index == 0 || index == 1) && CharCount(fields.bank) == 4),
                    Quoted(fields.bank) + " index " + std::to_string(index));
     }
-    return 0;
 }

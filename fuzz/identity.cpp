@@ -1,11 +1,12 @@
 // The identity analysis on any field text: results within their alphabets, the row display
-// consistent with the analysis, and a number completed with the control character the tool
-// computed for it then reported as matching.
+// consistent with the analysis, a number completed with the computed control character then
+// matching, and a typed control character wrong (red) exactly when it is not the one computed.
 #include "checkdigits/identity.h"
 
 #include <string>
 
 #include "checkdigits/cif.h"
+#include "common/utf8_text.h"
 #include "fuzz_support.h"
 
 namespace minizol::fuzz {
@@ -47,10 +48,8 @@ void CheckCompletion(std::string_view text, std::string_view control, const std:
 }  // namespace
 }  // namespace minizol::fuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace minizol;
-    using namespace minizol::fuzz;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+FUZZ_TARGET(input) {
+    const std::string_view text = input.TakeRest();
     const IdentityAnalysis analysis = AnalyseIdentity(text);
     const std::string detail = Describe(text, analysis);
 
@@ -92,6 +91,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    if (analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Mismatch) {
+        const std::string_view trimmed = TrimSpaces(text);
+        const std::string_view number = WithoutLastChar(trimmed);
+        std::string typed(trimmed.substr(number.size()));
+        typed[0] = typed[0] >= 'a' && typed[0] <= 'z' ? static_cast<char>(typed[0] - 32) : typed[0];
+        const IdentityAnalysis base = AnalyseIdentity(number);
+        FUZZ_CHECK(base.status == IdentityStatus::Computed, detail + " without " + Quoted(typed));
+        const bool right =
+            typed == base.controlChar || (!base.controlDigit.empty() && typed == base.controlDigit);
+        FUZZ_CHECK((analysis.status == IdentityStatus::Matches) == right, detail);
+    }
+
     const IdentityDisplay display = DisplayIdentityField(text);
     const std::string shown = detail + " display " + Quoted(display.caption) + " " +
                               Quoted(display.letter) + " " + Quoted(display.digit) +
@@ -104,5 +115,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(text.empty() || display.red == !good, shown);
     FUZZ_CHECK(display.letter == (good ? analysis.controlChar : ""), shown);
     FUZZ_CHECK(display.digit == (good ? analysis.controlDigit : ""), shown);
-    return 0;
 }

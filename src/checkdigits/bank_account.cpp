@@ -5,6 +5,7 @@
 
 #include "checkdigits/bank_table.h"
 #include "checkdigits/iban.h"
+#include "common/text_case.h"
 #include "common/utf8_text.h"
 
 namespace minizol {
@@ -43,6 +44,11 @@ bool IsPasteSeparator(char c) {
     return c == ' ' || c == '.' || c == '-' || c == '/' || c == '_';
 }
 
+// Two letters A to Z, either case.
+bool IsCountryCode(std::string_view text) {
+    return ValidCountryCode(text) == UpperCase(text);
+}
+
 }  // namespace
 
 std::string DigitsOnly(std::string_view text) {
@@ -73,17 +79,25 @@ AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view off
     return result;
 }
 
-BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField) {
+BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
+                          const BankFieldSplit* paste) {
+    const bool pasted = paste != nullptr && FieldsHoldPaste(fields, *paste);
+    std::string country = CountryOfIbanField(ibanField);
+    if (pasted && IsCountryCode(CharSlice(paste->iban, 0, 2))) {
+        country = paste->iban.substr(0, 2);
+    }
     BankRow row;
     if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
         row.iban = std::string(kEmptyAccountIban);
     } else {
-        AccountDigits digits = CalculateAccountDigits(fields.bank, fields.office, fields.account,
-                                                      CountryOfIbanField(ibanField));
+        AccountDigits digits =
+            CalculateAccountDigits(fields.bank, fields.office, fields.account, country);
         row.control = std::move(digits.control);
         row.iban = std::move(digits.iban);
     }
     row.bankCaption = std::string(BankCaption(fields.bank));
+    row.controlRed = pasted && paste->control != row.control;
+    row.ibanRed = pasted && !paste->iban.empty() && paste->iban != row.iban;
     return row;
 }
 
@@ -96,20 +110,26 @@ BankFieldSplit SplitBankFieldText(std::string_view text) {
     }
     BankFieldSplit split;
     const std::size_t length = CharCount(s);
-    if (length == 20) {  // bank, office, control digits (recomputed, so unused), account
-        split.bank = DigitsOnly(CharSlice(s, 0, 4));
-        split.office = DigitsOnly(CharSlice(s, 4, 4));
-        split.account = DigitsOnly(CharSlice(s, 10, 10));
-    } else if (length == 24) {  // the same behind a country code and IBAN check digits
-        split.bank = DigitsOnly(CharSlice(s, 4, 4));
-        split.office = DigitsOnly(CharSlice(s, 8, 4));
-        split.account = DigitsOnly(CharSlice(s, 14, 10));
+    if (length == 20 || length == 24) {  // an account: bank, office, control digits, number
+        const std::string_view account = length == 20 ? std::string_view(s) : CharSlice(s, 4, 20);
+        split.bank = DigitsOnly(CharSlice(account, 0, 4));
+        split.office = DigitsOnly(CharSlice(account, 4, 4));
+        split.control = CharSlice(account, 8, 2);
+        split.account = DigitsOnly(CharSlice(account, 10, 10));
+        if (length == 24) {  // behind an IBAN's country code and check digits
+            split.iban = UpperCase(CharSlice(s, 0, 4));
+        }
     } else if (length > kCodeLength) {
         split.bank = DigitsOnly(CharSlice(s, 0, kCodeLength));
     } else {
         split.bank = DigitsOnly(text);
     }
     return split;
+}
+
+bool FieldsHoldPaste(const BankFields& fields, const BankFieldSplit& paste) {
+    return paste.office && paste.account && fields.bank == paste.bank &&
+           fields.office == *paste.office && fields.account == *paste.account;
 }
 
 bool AccountFieldComplete(int index, std::string_view text) {

@@ -17,6 +17,7 @@
 #include "checkdigits/key_filter.h"
 #include "checkdigits/unexpected_failure.h"
 #include "common/twips.h"
+#include "common/utf8_text.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "shell/shell.h"
@@ -43,10 +44,12 @@ void SetCaption(QLabel& label, std::string_view caption) {
     label.adjustSize();
 }
 
-// Result boxes stand in the button-face colour, red when their input is wrong.
-void SetBoxColour(QLineEdit& box, bool red) {
+// Result boxes stand in the button-face colour (the IBAN box in the window colour of a field),
+// red when their input is wrong.
+void SetBoxColour(QLineEdit& box, bool red, QPalette::ColorRole normal = QPalette::Button) {
     QPalette palette = box.palette();
-    palette.setColor(QPalette::Base, red ? kErrorColour : palette.color(QPalette::Button));
+    palette.setColor(QPalette::Base,
+                     red ? kErrorColour : box.parentWidget()->palette().color(normal));
     box.setPalette(palette);
 }
 
@@ -120,7 +123,8 @@ void frmDigiZol::CreateControls() {
     constexpr int kCodeLength = 4;
 
     lblDNI_ = NewLabel(client, "lblDNI", "DNI/NIF:", {Px(180), Px(120)});
-    txtDNI_ = NewField(client, "txtDNI", TwipsRect(150, 360, 1125, 285), 8, Qt::AlignLeft);
+    // The identity field, too, takes a whole paste: typing stops at kIdentityFieldLength.
+    txtDNI_ = NewField(client, "txtDNI", TwipsRect(150, 360, 1125, 285), kUnlimited, Qt::AlignLeft);
     txtLetra_[0] = NewResultBox(client, "txtLetra(0)", TwipsRect(1380, 360, 315, 285), true);
     txtLetra_[1] = NewResultBox(client, "txtLetra(1)", TwipsRect(1770, 360, 315, 285), true);
 
@@ -203,7 +207,12 @@ void frmDigiZol::txtDNI_Change() {
     IdentityDisplay display;
     display.caption = kNoEntityCaption;
     try {
-        display = DisplayIdentityField(TextOf(*txtDNI_));
+        const std::string text = TextOf(*txtDNI_);
+        if (const std::string cleaned = IdentityFieldText(text); cleaned != text) {
+            txtDNI_->setText(FromUtf8(cleaned));  // a pasted number: this runs again for it
+            return;
+        }
+        display = DisplayIdentityField(text);
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
     }
@@ -230,6 +239,8 @@ void frmDigiZol::txtCuenta_Change(int index) {
             }
             if (split.account) {
                 SetFieldText(*txtCuenta_[2], FromUtf8(*split.account));
+                // Kept from now on: the changes above ran the row on a half-spread paste.
+                paste_ = split;
             }
         } else {
             SetFieldText(field, FromUtf8(DigitsOnly(text)));
@@ -245,11 +256,17 @@ void frmDigiZol::txtCuenta_Change(int index) {
 
 void frmDigiZol::UpdateBankAccount() {
     try {
-        const BankRow row = minizol::UpdateBankAccount(
-            {TextOf(*txtCuenta_[0]), TextOf(*txtCuenta_[1]), TextOf(*txtCuenta_[2])},
-            TextOf(*txtIban_));
+        const BankFields fields{TextOf(*txtCuenta_[0]), TextOf(*txtCuenta_[1]),
+                                TextOf(*txtCuenta_[2])};
+        if (paste_ && !FieldsHoldPaste(fields, *paste_)) {
+            paste_.reset();  // edited: even typed back, the number is now the user's
+        }
+        const BankRow row =
+            minizol::UpdateBankAccount(fields, TextOf(*txtIban_), paste_ ? &*paste_ : nullptr);
         txtDC_->setText(FromUtf8(row.control));
         txtIban_->setText(FromUtf8(row.iban));
+        SetBoxColour(*txtDC_, row.controlRed);
+        SetBoxColour(*txtIban_, row.ibanRed, QPalette::Base);
         SetCaption(*lblBanco_, row.bankCaption);
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
@@ -263,18 +280,15 @@ void frmDigiZol::txtIban_Click() {
     // The core upper-cases the answer, by the same rule as every other answer.
     const std::string country = ValidCountryCode(answer.value_or(QString()).toStdString());
     txtIban_->setText(FromUtf8(country) + QStringLiteral("00"));
+    paste_.reset();  // another country: the pasted IBAN is no longer the one shown
     txtCuenta_[0]->setFocus();
     txtCuenta_[0]->selectAll();  // also when the focus only comes back with the window
     UpdateBankAccount();
 }
 
 void frmDigiZol::txtISBN_Change() {
-    txtDigitoISBN_->clear();
-    SetBoxColour(*txtDigitoISBN_, false);
     const IsbnResult result = IsbnCheckDigit(TextOf(*txtISBN_));
-    if (result.tooMany) {
-        SetBoxColour(*txtDigitoISBN_, true);
-    }
+    SetBoxColour(*txtDigitoISBN_, result.red);
     txtDigitoISBN_->setText(FromUtf8(result.checkDigit));
 }
 
@@ -308,6 +322,12 @@ bool frmDigiZol::FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules,
         if (const char32_t kept = FilterKey(code, rules); kept != 0) {
             passed += QString::fromUcs4(&kept, 1);
         }
+    }
+    if (&field == txtDNI_) {  // typing stops at a complete number; what it replaces makes room
+        const std::size_t kept =
+            CharCount(TextOf(field)) - CharCount(field.selectedText().toStdString());
+        passed.truncate(
+            kept < kIdentityFieldLength ? static_cast<qsizetype>(kIdentityFieldLength - kept) : 0);
     }
     if (passed == typed) {
         return false;
@@ -376,6 +396,9 @@ QString frmDigiZol::HelpText() {
         "Simplemente rellena el campo que te interese y el programa",
         "irá calculando el dígito de control. Si algún dato introducido",
         "no es correcto, el dígito de control lo indicará en rojo.",
+        "",
+        "Si escribes o pegas el número completo, con su dígito de control,",
+        "el programa lo comprueba: DNI con letra, IBAN, ISBN de 10 o 13 cifras.",
         "",
         "Truco: puedes pegar la cuenta bancaria completa en el primer campo.",
         "",

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 
+#include "checkdigits/bank_account.h"
 #include "shell/tool_window.h"
 
 class QLabel;
@@ -54,6 +56,10 @@ class frmDigiZol final : public ToolWindow {
     QLabel* lblISBN_ = nullptr;
     QLineEdit* txtISBN_ = nullptr;
     QLineEdit* txtDigitoISBN_ = nullptr;
+
+    // The last paste split over the account fields, whose own digits are checked until the user
+    // edits a field.
+    std::optional<BankFieldSplit> paste_;
 
     // The field that took the focus on a mouse press: the press then places the cursor, so its
     // whole text is selected again on the release unless the user dragged out a selection.

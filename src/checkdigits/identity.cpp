@@ -177,4 +177,17 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
     return display;
 }
 
+std::string IdentityFieldText(std::string_view text) {
+    std::string kept;
+    for (char c : text) {
+        if (c != ' ' && c != '.' && c != '-') {
+            kept += c;
+            if (kept.size() > 4 * kIdentityFieldLength) {
+                return std::string(text);  // too long in any case; stop early on huge pastes
+            }
+        }
+    }
+    return CharCount(kept) <= kIdentityFieldLength ? kept : std::string(text);
+}
+
 }  // namespace minizol

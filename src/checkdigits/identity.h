@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -68,5 +69,14 @@ struct IdentityDisplay {
 };
 
 IdentityDisplay DisplayIdentityField(std::string_view fieldText);
+
+// The identity field holds a complete number: a DNI and its letter, or a letter, seven digits and
+// a control character.
+inline constexpr std::size_t kIdentityFieldLength = 9;
+
+// The field's text once a paste has landed in it: a number written with blanks, dots or hyphens
+// ("12.345.678-Z") loses them when the rest fits the field, as if it had been typed. Any other
+// text is kept as it is, to be shown red rather than cut.
+std::string IdentityFieldText(std::string_view text);
 
 }  // namespace minizol

@@ -1,25 +1,69 @@
 #include "checkdigits/isbn.h"
 
 namespace minizol {
+namespace {
+
+constexpr std::size_t kIsbn10Body = 9;
+constexpr std::size_t kIsbn13Body = 12;
+
+bool AllDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// ISBN-10: digit i of the first nine weighs i; the sum mod 11 is the check value, 10 being "X".
+char Isbn10Check(std::string_view nine) {
+    int sum = 0;
+    for (std::size_t i = 0; i < nine.size(); ++i) {
+        sum += static_cast<int>(i + 1) * (nine[i] - '0');
+    }
+    const int remainder = sum % 11;
+    return remainder == 10 ? 'X' : static_cast<char>('0' + remainder);
+}
+
+// ISBN-13 (EAN-13): the twelve digits weigh 1, 3, 1, 3, ...; the check digit completes the sum
+// to a multiple of 10.
+char Isbn13Check(std::string_view twelve) {
+    int sum = 0;
+    for (std::size_t i = 0; i < twelve.size(); ++i) {
+        sum += (i % 2 == 0 ? 1 : 3) * (twelve[i] - '0');
+    }
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+}  // namespace
 
 IsbnResult IsbnCheckDigit(std::string_view text) {
     IsbnResult result;
-    int count = 0;
-    int sum = 0;
+    std::string symbols;  // the digits and X's, in order
     for (char c : text) {
-        if (c < '0' || c > '9') {
+        if (c >= '0' && c <= '9') {
+            symbols += c;
+        } else if (c == 'X' || c == 'x') {
+            symbols += 'X';
+        } else {
             continue;
         }
-        if (++count == 10) {
-            result.tooMany = true;
+        if (symbols.size() > kIsbn13Body + 1) {
+            result.red = true;  // too long for any ISBN, however much more there is
             return result;
         }
-        sum += count * (c - '0');  // digit i weighs i
     }
-    if (count == 9) {
-        const int remainder = sum % 11;
-        result.checkDigit =
-            remainder == 10 ? "X" : std::string(1, static_cast<char>('0' + remainder));
+    const std::size_t count = symbols.size();
+    const std::string_view all = symbols;
+    if ((count == kIsbn10Body || count == kIsbn10Body + 1) &&
+        AllDigits(all.substr(0, kIsbn10Body))) {
+        result.checkDigit = std::string(1, Isbn10Check(all.substr(0, kIsbn10Body)));
+    } else if ((count == kIsbn13Body || count == kIsbn13Body + 1) &&
+               (all.starts_with("978") || all.starts_with("979")) &&
+               AllDigits(all.substr(0, kIsbn13Body))) {
+        result.checkDigit = std::string(1, Isbn13Check(all.substr(0, kIsbn13Body)));
+    }
+    if (count < kIsbn10Body) {
+        result.red = all.find('X') != std::string_view::npos;  // X only stands last
+    } else if (result.checkDigit.empty()) {
+        result.red = true;
+    } else if (count == kIsbn10Body + 1 || count == kIsbn13Body + 1) {
+        result.red = all.back() != result.checkDigit[0];
     }
     return result;
 }

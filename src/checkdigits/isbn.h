@@ -6,11 +6,14 @@
 namespace minizol {
 
 struct IsbnResult {
-    std::string checkDigit;  // "0" to "9" or "X" once nine digits are there, otherwise ""
-    bool tooMany = false;    // a tenth digit was found: the result box turns red
+    std::string checkDigit;  // computed check character ("0" to "9", or "X" for an ISBN-10), or ""
+    bool red = false;        // the text cannot be an ISBN, or its typed check character is wrong
 };
 
-// The ISBN-10 check digit of the first nine digits of `text`; every other character is skipped.
+// The check character of the ISBN in `text`, read from its digits and "X" (either case); every
+// other character is skipped. Nine digits give the ISBN-10 check character, twelve led by 978 or
+// 979 the ISBN-13 one; with the check character typed after them the same is shown, red when the
+// typed one differs. An "X" anywhere but tenth, or any other count past nine, is red.
 IsbnResult IsbnCheckDigit(std::string_view text);
 
 }  // namespace minizol

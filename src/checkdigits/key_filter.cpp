@@ -9,6 +9,9 @@ char32_t FilterKey(char32_t code, KeyFilterRules allowed) {
     if (code >= U'0' && code <= U'9') {
         return allowed.digits ? code : 0;
     }
+    if (allowed.checkX && (code == U'X' || code == U'x')) {
+        return U'X';
+    }
     if (allowed.letters && code >= U'A' && code <= U'Z') {
         return code;
     }

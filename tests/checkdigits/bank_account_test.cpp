@@ -36,25 +36,40 @@ TEST(BankAccount, ControlAndIbanDigitsOfRealAccounts) {
 }
 
 TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
+    // `paste`: the fields came from it; the pasted digits that differ turn their box red.
     struct Case {
         BankFields fields;
         const char* ibanField;
         const char* control;
         const char* iban;
         const char* caption;
+        const char* paste = nullptr;
+        bool controlRed = false;
+        bool ibanRed = false;
     };
     const char* kCaixa = "Caja de ah. y pensiones de barcelona";
+    const BankFields kCaixaFields{"2100", "0418", "0200051332"};
     const Case cases[] = {
         {{"", "", ""}, "FR85", "", "ES00", "Banco: "},
-        {{"2100", "0418", "0200051332"}, "FR00", "45", "FR85", kCaixa},
+        {kCaixaFields, "FR00", "45", "FR85", kCaixa},
         {{"49", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
         {{"0049", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
         {{"15", "", ""}, "ES00", "00", "ES95", "Banco bilbao vizcaya  argentaria"},
         {{"2013", "", ""}, "ES00", "10", "ES62", "Caixa d 'estalvis de catalunya"},
         {{"9999", "", ""}, "ES00", "10", "ES38", "Banco: "},
+        {kCaixaFields, "ES00", "45", "ES91", kCaixa, "ES91 2100 0418 4502 0005 1332"},
+        {kCaixaFields, "DE00", "45", "ES91", kCaixa, "ES00 2100 0418 4502 0005 1332", false, true},
+        {kCaixaFields, "ES00", "45", "ES91", kCaixa, "2100 0418 99 0200051332", true},
+        {kCaixaFields, "ES00", "45", "FR85", kCaixa, "fr76 2100 0418 4502 0005 1332", false, true},
+        {kCaixaFields, "DE00", "45", "DE45", kCaixa, "1234 2100 0418 4502 0005 1332", false, true},
+        {{"2100", "0418", "0200051333"}, "ES00", "41", "ES21", kCaixa, "2100 0418 99 0200051332"},
     };
     for (const Case& c : cases) {
-        const BankRow row = UpdateBankAccount(c.fields, c.ibanField);
+        const std::optional<BankFieldSplit> paste =
+            c.paste ? std::optional(SplitBankFieldText(c.paste)) : std::nullopt;
+        const BankRow row = UpdateBankAccount(c.fields, c.ibanField, paste ? &*paste : nullptr);
+        EXPECT_EQ(row.controlRed, c.controlRed) << c.paste;
+        EXPECT_EQ(row.ibanRed, c.ibanRed) << c.paste;
         EXPECT_EQ(row.control, c.control) << c.fields.bank;
         EXPECT_EQ(row.iban, c.iban) << c.fields.bank;
         EXPECT_EQ(row.bankCaption, c.caption) << c.fields.bank;

@@ -37,6 +37,9 @@ TEST(Identity, AnalysesRealAndBrokenNumbers) {
         {"123456789", Invalid, "0", "", ""},   {"123456789Z", Invalid, "0", "", ""},
         {"Y12345678", Invalid, "Y", "", ""},   {"X12345678L", Invalid, "X", "", ""},
         {"A123456789", Invalid, "A", "", ""},  {"1234 567", Invalid, "0", "", ""},
+        {"A58818501", Matches, "A", "A", "1"}, {"A58818502", Mismatch, "A", "A", "1"},
+        {"B12345674", Matches, "B", "D", "4"}, {"B12345675", Mismatch, "B", "D", "4"},
+        {"X1234567L", Matches, "X", "L", ""},  {"12345678J", Mismatch, "0", "Z", ""},
     };
     for (const Case& c : cases) {
         const IdentityAnalysis a = AnalyseIdentity(c.text);
@@ -69,6 +72,7 @@ TEST(Identity, FieldDisplayGivesCaptionBoxesAndColour) {
         {"J1234567", "DNI/NIF:", "D", "4", false},
         {"1234567A", "Persona Física", "", "", true},
         {"T1234567", "DNI/NIF:", "", "", true},
+        {"A58818501", "Sociedad Anónima", "A", "1", false},
     };
     for (const Case& c : cases) {
         const IdentityDisplay d = DisplayIdentityField(c.text);
@@ -95,6 +99,9 @@ TEST(Identity, StepsWorkOnTheirOwn) {
     EXPECT_EQ(DniLetter("99999999"), "R");
     EXPECT_EQ(CifControlChar("0123456 ", "a").digit, "6");
     EXPECT_EQ(CifControlChar("123456", "A").letter, "");
+
+    EXPECT_EQ(IdentityFieldText(" 12.345.678-z"), "12345678z");
+    EXPECT_EQ(IdentityFieldText("x1234567l y más"), "x1234567l y más");  // too long: kept
 }
 
 TEST(Identity, HugePastesAreRefusedAtOnce) {
@@ -103,6 +110,7 @@ TEST(Identity, HugePastesAreRefusedAtOnce) {
          {digits, "X" + digits + "L", "A" + digits, digits + "ñ", std::string(1 << 19, '\0')}) {
         EXPECT_EQ(AnalyseIdentity(text).status, Invalid);
         EXPECT_TRUE(DisplayIdentityField(text).red);
+        EXPECT_EQ(IdentityFieldText(text), text);
     }
     const std::string blanks(1 << 19, ' ');
     EXPECT_EQ(DisplayIdentityField(blanks + "1234567" + blanks).letter, "L");

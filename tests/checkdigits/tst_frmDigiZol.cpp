@@ -35,18 +35,31 @@ const struct {
     QString text, expected;
     const char* red;
     const char* focus = nullptr;
+    QString typedAfter = {};  // then typed into the focused field
 } kEntries[] = {
     {"txtDNI", Typed, "y12 .-/ñ34567", "txtDNI=Y1234567;lblDNI=Persona Extranjera;txtLetra(0)=X",
      ""},
     {"txtDNI", Typed, "1234567A", "txtLetra(0)=;txtLetra(1)=", "txtLetra(0);txtLetra(1)"},
     {"txtDNI", TypedWithAlt, "x+1", "txtDNI=X1", ""},
-    {"txtDNI", Pasted, "x1234567l y más", "txtDNI=x1234567;txtLetra(0)=L", ""},
+    {"txtDNI", Pasted, "x1234567l y más",
+     "txtDNI=x1234567l y más;txtLetra(0)=", "txtLetra(0);txtLetra(1)"},
+    {"txtDNI", Typed, "12345678Z", "txtDNI=12345678Z;lblDNI=Persona Física;txtLetra(0)=Z", ""},
+    {"txtDNI", Typed, "12345678J0", "txtDNI=12345678J;txtLetra(0)=", "txtLetra(0);txtLetra(1)"},
+    {"txtDNI", Pasted, " 12.345.678-z", "txtDNI=12345678z;txtLetra(0)=Z", ""},
     {"txtCuenta(0)", Typed, "0049a15000512345678", kSantander, "", "txtCuenta(2)"},
     {"txtCuenta(0)", Pasted, "ES70 0049 1500 0105 1234 5678", kSantander, "", "txtCuenta(1)"},
     {"txtCuenta(0)", Pasted, QString("1234567890").repeated(1 << 17).left(1 << 20),
      "txtCuenta(0)=1234;txtCuenta(1)=0418;txtDC=05", "", "txtCuenta(1)"},
     {"txtISBN", Typed, "0-8044a-2957", "txtISBN=0-8044-2957;txtDigitoISBN=X", ""},
-    {"txtISBN", Typed, "0306406152", "txtDigitoISBN=", "txtDigitoISBN"},
+    {"txtCuenta(0)", Pasted, "ES00 2100 0418 4502 0005 1332", "txtDC=45;txtIban=ES91", "txtIban",
+     "txtCuenta(1)"},
+    {"txtCuenta(0)", Pasted, "2100 0418 99 0200051332", "txtDC=45", "txtDC", "txtCuenta(1)"},
+    {"txtCuenta(0)", Pasted, "fr00 2100 0418 9902 0005 1332", "txtDC=45;txtIban=FR85", "",
+     "txtCuenta(2)", "0418"},
+    {"txtISBN", Typed, "0306406153", "txtDigitoISBN=2", "txtDigitoISBN"},
+    {"txtISBN", Typed, "0-8044-2957-x", "txtISBN=0-8044-2957-X;txtDigitoISBN=X", ""},
+    {"txtISBN", Pasted, "978-0-306-40615-7", "txtDigitoISBN=7", ""},
+    {"txtISBN", Pasted, "978-0-306-40615-8", "txtDigitoISBN=7", "txtDigitoISBN"},
     {"txtDNI", Typed, "\t", "selected=2100", "", "txtCuenta(0)"},
     {"txtCuenta(2)", Typed, "\t", "", "", "txtISBN"},
     {"txtISBN", Typed, "\t", "selected=B1234567", "", "txtDNI"},
@@ -106,6 +119,7 @@ class DigiZolWindowTest : public QObject {
             Field(entry.field).selectAll();
             Enter(entry.text, entry.how);
         }
+        Enter(entry.typedAfter, Typed);
         Expect(entry.expected, entry.red, entry.focus != nullptr ? entry.focus : entry.field);
         QVERIFY(app_->dialogs.messages.empty());
         for (const auto& asked : app_->dialogs.inputs) {
@@ -149,8 +163,8 @@ class DigiZolWindowTest : public QObject {
         }
     }
 
-    // Checks "name=text" pairs, which result boxes are red (the others stand in the button face)
-    // and which field has the focus.
+    // Checks "name=text" pairs, which result boxes are red (the others stand in the button face,
+    // the IBAN box in the window colour) and which field has the focus.
     void Expect(const QString& expected, const QString& red, const QString& focus) const {
         const auto* focused = qobject_cast<QLineEdit*>(window_->focusWidget());
         QCOMPARE(focused->objectName(), focus);
@@ -163,10 +177,12 @@ class DigiZolWindowTest : public QObject {
                                              : Field(name).text()),
                      pair);
         }
-        for (const char* name : {"txtLetra(0)", "txtLetra(1)", "txtDigitoISBN", "txtDC"}) {
-            const QPalette& colours = Field(name).palette();
-            QCOMPARE(colours.color(QPalette::Base),
-                     red.contains(name) ? QColor(Qt::red) : colours.color(QPalette::Button));
+        for (const char* name :
+             {"txtLetra(0)", "txtLetra(1)", "txtDigitoISBN", "txtDC", "txtIban"}) {
+            const QColor normal = window_->palette().color(
+                QString(name) == "txtIban" ? QPalette::Base : QPalette::Button);
+            QCOMPARE(Field(name).palette().color(QPalette::Base),
+                     red.contains(name) ? QColor(Qt::red) : normal);
         }
         QCOMPARE(Field("txtLetra(1)").isHidden(), Field("txtLetra(1)").text().isEmpty());
     }
