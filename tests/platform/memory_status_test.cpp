@@ -56,6 +56,8 @@ TEST(ParseMemoryStatus, OddOrBrokenInputs) {
         {"MemTotal:       24683784 kB\n", "", false},
         {"MemTotal:       24683784 kB", "MemTotal:       0 kB", false},
         {"MemTotal:       24683784 kB", "MemTotal:       9007199254740992 kB", false},
+        // 2^54 kB and the real size: in bytes it wraps round 64 bits to a plausible total.
+        {"MemTotal:       24683784 kB", "MemTotal:       18014398534165768 kB", false},
         {"MemFree:", "MemTotal:", false},  // twice
         {"MemAvailable:   24406276 kB", "MemAvailable:   lots kB", false},
         {"MemAvailable:   24406276 kB", "MemAvailable:   24683785 kB", false},
