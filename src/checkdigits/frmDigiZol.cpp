@@ -18,6 +18,7 @@
 #include "checkdigits/unexpected_failure.h"
 #include "common/twips.h"
 #include "common/utf8_text.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "shell/shell.h"
@@ -25,7 +26,22 @@
 namespace minizol {
 namespace {
 
-const QColor kErrorColour(255, 0, 0);
+// What a screen reader hears of each control.
+const AccessibleText kAccessibleTexts[] = {
+    {"lblDNI", Reading::ItsText, "Tipo de documento"},
+    {"txtDNI", Reading::Named, "DNI, NIE o CIF"},
+    {"txtLetra(0)", Reading::Named, "Letra de control"},
+    {"txtLetra(1)", Reading::Named, "Dígito de control (forma numérica)"},
+    {"lblBanco", Reading::ItsText, "Banco"},
+    {"txtIban", Reading::Named, "IBAN", "Se pulsa para elegir el país"},
+    {"txtCuenta(0)", Reading::Named, "Entidad", "También admite la cuenta o el IBAN enteros"},
+    {"txtCuenta(1)", Reading::Named, "Oficina"},
+    {"txtDC", Reading::Named, "Dígitos de control"},
+    {"txtCuenta(2)", Reading::Named, "Número de cuenta"},
+    {"lblISBN", Reading::ItsText, "ISBN del libro"},
+    {"txtISBN", Reading::Named, "ISBN"},
+    {"txtDigitoISBN", Reading::Named, "Dígito de control del ISBN"},
+};
 
 std::string TextOf(const QLineEdit& field) {
     return field.text().toStdString();
@@ -47,10 +63,7 @@ void SetCaption(QLabel& label, std::string_view caption) {
 // Result boxes stand in the button-face colour (the IBAN box in the window colour of a field),
 // red when their input is wrong.
 void SetBoxColour(QLineEdit& box, bool red, QPalette::ColorRole normal = QPalette::Button) {
-    QPalette palette = box.palette();
-    palette.setColor(QPalette::Base,
-                     red ? kErrorColour : box.parentWidget()->palette().color(normal));
-    box.setPalette(palette);
+    MarkInvalid(box, red, box.parentWidget()->palette().color(normal));
 }
 
 QLabel* NewLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
@@ -149,6 +162,10 @@ void frmDigiZol::CreateControls() {
         field->installEventFilter(this);
     }
     txtIban_->installEventFilter(this);
+    lblDNI_->setBuddy(txtDNI_);
+    lblBanco_->setBuddy(txtCuenta_[0]);
+    lblISBN_->setBuddy(txtISBN_);
+    NameControls(*this, kAccessibleTexts);
     setTabOrder(txtDNI_, txtCuenta_[0]);
     setTabOrder(txtCuenta_[0], txtCuenta_[1]);
     setTabOrder(txtCuenta_[1], txtCuenta_[2]);

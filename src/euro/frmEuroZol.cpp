@@ -5,10 +5,23 @@
 #include <QStringList>
 
 #include "common/twips.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 
 namespace minizol {
+namespace {
+
+// What a screen reader hears of each control.
+const AccessibleText kAccessibleTexts[] = {
+    {"txtResult", Reading::Named, "Pantalla", "Número que se escribe o resultado"},
+    {"lblPtas", Reading::ItsText, "Pesetas", "La pantalla en pesetas"},
+    {"lblEuros", Reading::ItsText, "Euros", "La pantalla en euros"},
+    {"lblOpera", Reading::ItsText, "Sin operación pendiente", "Operación pendiente"},
+    {"lblMemo", Reading::Named, "Memoria", "Hay un valor guardado en memoria"},
+};
+
+}  // namespace
 
 frmEuroZol::frmEuroZol(Shell& shell)
     : ToolWindow(shell, {ToolId::EuroZol, QStringLiteral("Calculadora"), true, true, true}),
@@ -48,6 +61,7 @@ frmEuroZol::frmEuroZol(Shell& shell)
     lblMemo_->setGeometry(TwipsRect(2550, 840, 225, 225));
     lblMemo_->hide();
 
+    NameControls(*this, kAccessibleTexts);
     Form_Load();
 }
 

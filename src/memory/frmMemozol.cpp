@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "memory/memory_report.h"
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/window_layer.h"
 #include "common/twips.h"
@@ -16,6 +17,12 @@ namespace {
 constexpr int kCtrlKeyCode = 17;
 constexpr int kF1KeyCode = 112;
 constexpr int kRefreshMs = 100;
+
+// The report is read when the user asks for it: announced at every refresh it would drown
+// everything else the screen reader says.
+const AccessibleText kAccessibleTexts[] = {
+    {"Label1", Reading::OnRequest, "Estado de la memoria"},
+};
 
 }  // namespace
 
@@ -31,6 +38,7 @@ frmMemozol::frmMemozol(Shell& shell)
     Label1_->setTextFormat(Qt::PlainText);
     Label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1_->setWordWrap(true);
+    NameControls(*this, kAccessibleTexts);
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");

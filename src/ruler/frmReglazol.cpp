@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "ruler/ruler_texts.h"
@@ -35,6 +36,11 @@ constexpr int kF1Key = 112;
 const QColor kRulerFill(255, 253, 225);
 const QColor kRulerInk(0, 0, 0);
 constexpr int kLabelFontPixels = 11;
+
+// What a screen reader hears of the ruler; its description is the measured size.
+const AccessibleText kAccessibleTexts[] = {
+    {"client", Reading::Named, "Regla"},
+};
 
 int ToPixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -150,6 +156,7 @@ frmReglazol::frmReglazol(Shell& shell)
     font.setBold(true);
     client_->setFont(font);
     setCentralWidget(client_);
+    NameControls(*this, kAccessibleTexts);
     layout()->activate();
     Form_Load();
 }
@@ -167,6 +174,10 @@ void frmReglazol::Form_Resize() {
     geometry_.Resize(RulerWindowSize::FromPixels(client.width(), client.height(), outer.width(),
                                                  outer.height()));
     OptionsMenu()->setTitle(FromUtf8(geometry_.menuCaption()));
+    // The size the caption shows, told to a screen reader too.
+    Describe(*client_, QStringLiteral("Mide %1 x %2 píxeles")
+                           .arg(geometry_.rulerWidth())
+                           .arg(geometry_.rulerHeight()));
     client_->update();
 }
 

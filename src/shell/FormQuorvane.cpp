@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/key_codes.h"
 #include "platform/qt_convert.h"
@@ -27,6 +28,14 @@ float ToTwips(int pixels) {
 int ToPixels(float twips) {
     return static_cast<int>(std::lround(twips / static_cast<float>(kTwipsPerPixel)));
 }
+
+// What a screen reader hears of each control: the links are read by their addresses.
+const AccessibleText kAccessibleTexts[] = {
+    {"imgLogo", Reading::Named, "Logotipo", "Se pulsa para cerrar"},
+    {"lblMas", Reading::ItsText, "Autor"},
+    {"lblMail", Reading::Link, "Correo", "Enlace: escribir un correo"},
+    {"lblURL", Reading::Link, "Web", "Enlace: abrir la página web"},
+};
 
 // A one-pixel white rule between two points on the same row or column, in twips.
 QWidget* MakeRule(QWidget* parent, int x1, int y1, int x2, int y2, const char* name) {
@@ -96,6 +105,7 @@ FormQuorvane::FormQuorvane(QWidget* owner, UrlOpener opener)
 
     lblMail_ = MakeLink(kMakerMailAddress, 2460, 720, "lblMail");
     lblURL_ = MakeLink(kMakerWebAddress, 2460, 1035, "lblURL");
+    NameControls(*this, kAccessibleTexts);
 }
 
 QLabel* FormQuorvane::MakeLink(const QString& text, int leftTwips, int topTwips, const char* name) {

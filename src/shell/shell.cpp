@@ -61,13 +61,20 @@ void Shell::EndApplication() {
 }
 
 bool Shell::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyRelease) {
+        previewed_ = nullptr;  // a new key press begins
+        return false;
+    }
+    // A key the focused control leaves unused travels on to each of its parents as the same
+    // event: the tool window sees it once, not once per parent.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || event == previewed_) {
         return false;
     }
     auto* window = qobject_cast<ToolWindow*>(static_cast<QWidget*>(watched)->window());
     if (window == nullptr || windows_[Slot(window->Tool())].get() != window) {
         return false;
     }
+    previewed_ = event;
     return window->PreviewKey(static_cast<QKeyEvent&>(*event));
 }
 

@@ -49,6 +49,7 @@ class Shell : public QObject {
     std::function<void(ToolWindow&)> showAbout_;
     std::array<WindowFactory, 4> factories_;
     std::array<std::unique_ptr<ToolWindow>, 4> windows_;
+    const QEvent* previewed_ = nullptr;  // the key press the tool window has seen
 };
 
 }  // namespace minizol

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <initializer_list>
 
 #include "platform/key_codes.h"
 #include "shell/shell.h"
@@ -34,6 +35,42 @@ bool CentreOnScreen(QWidget& window) {
                 area.y() + (area.height() - outer.height()) / 2);
     return frameKnown;
 }
+
+// The toolkit leaves the menu bar holding the keyboard when Escape closes one of its menus.
+// After a menu opened with the mouse nobody asked for that: the digits, arrows and Escape that
+// follow would go to the menu bar instead of the tool. Such a menu closes whole at its Escape.
+class MouseMenuEscape final : public QObject {
+  public:
+    MouseMenuEscape(QMenuBar& bar, std::initializer_list<QMenu*> menus)
+        : QObject(&bar), bar_(&bar) {
+        bar.installEventFilter(this);
+        for (QMenu* menu : menus) {
+            menu->installEventFilter(this);
+        }
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == bar_) {
+            if (event->type() == QEvent::MouseButtonPress) {
+                openedByMouse_ = true;
+            } else if (event->type() == QEvent::KeyPress) {
+                openedByMouse_ = false;  // walking the bar with the keyboard, after Alt
+            }
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress || !openedByMouse_ ||
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+            return false;
+        }
+        static_cast<QMenu*>(watched)->hide();
+        return true;
+    }
+
+  private:
+    QMenuBar* bar_;
+    bool openedByMouse_ = false;
+};
 
 }  // namespace
 
@@ -72,6 +109,7 @@ ToolWindow::ToolWindow(Shell& shell, const Frame& frame) : shell_(shell), tool_(
     QAction* placeholder = mnuApp_->addAction(QStringLiteral("..."));
     placeholder->setObjectName("mnuApps(0)");
     mnuApps_.push_back(placeholder);
+    new MouseMenuEscape(*menuBar(), {mnuOpciones_, mnuApp_});
 }
 
 ToolWindow::~ToolWindow() = default;
@@ -102,7 +140,15 @@ void ToolWindow::ShowMessage(const QString& text, MessageIcon icon, const QStrin
 }
 
 bool ToolWindow::PreviewKey(QKeyEvent& event) {
-    if (const std::optional<int> code = KeyDownCode(event); code && Form_KeyDown(*code)) {
+    const std::optional<int> code = KeyDownCode(event);
+    // While the user walks the menu bar with the keyboard the keys are its own; a tool acting
+    // on them too would type a digit or move its memory behind an opening menu. Ctrl still
+    // switches: the menu bar has no use for it.
+    const bool walkingMenuBar = menuBar()->hasFocus() && menuBar()->activeAction() != nullptr;
+    if (walkingMenuBar && code != kCtrlKeyCode) {
+        return false;
+    }
+    if (code && Form_KeyDown(*code)) {
         return true;
     }
     if (const std::optional<int> character = CharacterCode(event)) {

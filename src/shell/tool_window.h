@@ -38,7 +38,8 @@ class ToolWindow : public QMainWindow {
     const QString& Tag() const { return tag_; }
     Shell& shell() const { return shell_; }
 
-    // Sees every key before the focused control does. Returns true when the key was used up.
+    // Sees every key before the focused control does, except while the user walks the menu bar
+    // with the keyboard. Returns true when the key was used up.
     bool PreviewKey(QKeyEvent& event);
 
     // Runs when the window becomes the active tool window: shown by the shell, or back from the

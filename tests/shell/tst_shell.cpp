@@ -1,7 +1,9 @@
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
@@ -35,6 +37,58 @@ ToolWindow* VisibleTool(const Shell& shell) {
         }
     }
     return nullptr;
+}
+
+// Keys pressed after a menu opened with the mouse ("Menu"), while the menu bar is walked after
+// Alt, or over a message box ("Box"): each key a tool acts on acts once, in the tool or in the
+// menu bar. Then no menu is open, the tool is still shown, `field` reads `text` and `dialogs`
+// boxes were asked for.
+const struct {
+    ToolId tool;
+    const char* keys;
+    const char* field;
+    const char* text;
+    std::size_t dialogs;
+} kKeyRows[] = {
+    {ToolId::EuroZol, "Menu Esc 5 Up Esc", "txtResult", "", 0},
+    {ToolId::EuroZol, "Menu Esc 5 Up", "txtResult", "5", 0},
+    {ToolId::EuroZol, "5 Alt Up Esc Esc 8 Right", "txtResult", "58", 0},
+    {ToolId::EuroZol, "5 Alt Esc Up Right", "txtResult", "5", 0},
+    {ToolId::EuroZol, "Box 5 Ctrl", "txtResult", "", 0},
+    {ToolId::DigiZol, "Menu Esc 1 2 3 4 5 6 7 8 Down", "txtLetra(0)", "Z", 0},
+    {ToolId::DigiZol, "Menu Esc 1 Esc", "txtDNI", "", 0},
+    {ToolId::DigiZol, "Alt 1 Esc 2", "txtDNI", "2", 0},
+    {ToolId::DigiZol, "Box Ctrl 1", "txtDNI", "", 0},
+    {ToolId::ReglaZol, "Menu Esc PgUp Down F2", nullptr, nullptr, 1},
+    {ToolId::MemoZol, "Menu Esc F1 Down", nullptr, nullptr, 1},
+};
+
+void Press(ToolWindow& window, const QString& name) {
+    if (name == "Menu") {
+        QMenuBar* bar = window.menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+        QVERIFY(QApplication::activePopupWidget() != nullptr);
+        return;
+    }
+    if (name == "Box") {
+        (new QMessageBox(&window))->open();
+        return;
+    }
+    static const QMap<QString, Qt::Key> named = {
+        {"Up", Qt::Key_Up},      {"Down", Qt::Key_Down},    {"Right", Qt::Key_Right},
+        {"Esc", Qt::Key_Escape}, {"PgUp", Qt::Key_PageUp},  {"F1", Qt::Key_F1},
+        {"F2", Qt::Key_F2},      {"Ctrl", Qt::Key_Control}, {"Alt", Qt::Key_Alt}};
+    const Qt::Key key = named.value(name, Qt::Key(name[0].unicode()));
+    QWidget* target = QApplication::activePopupWidget();
+    for (QWidget* next : {QApplication::activeModalWidget(), QApplication::focusWidget()}) {
+        target = target != nullptr ? target : next;
+    }
+    QTest::keyClick(target != nullptr ? target : &window, key,
+                    key == Qt::Key_Control ? Qt::ControlModifier
+                    : key == Qt::Key_Alt   ? Qt::AltModifier
+                                           : Qt::NoModifier);
+    // Alt alone lets the user walk the menu bar with the keyboard.
+    QVERIFY(key != Qt::Key_Alt || window.menuBar()->activeAction() != nullptr);
 }
 
 QStringList ToolEntries(const ToolWindow& window, bool* ownEntryDisabled) {
@@ -138,6 +192,29 @@ class ShellTest : public QObject {
         for (ToolId tool : kAllTools) {
             QVERIFY(!app_->shell.Existing(tool)->isVisible());
         }
+    }
+
+    void eachKeyActsOnce_data() {
+        QTest::addColumn<int>("row");
+        for (std::size_t row = 0; row < std::size(kKeyRows); ++row) {
+            QTest::addRow("%s: %s", ToolName(kKeyRows[row].tool).data(), kKeyRows[row].keys)
+                << static_cast<int>(row);
+        }
+    }
+    void eachKeyActsOnce() {
+        QFETCH(int, row);
+        const auto& keys = kKeyRows[row];
+        ToolWindow& window = app_->shell.Show(keys.tool);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const QString& key : QString(keys.keys).split(' ')) {
+            Press(window, key);
+        }
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(window.isVisible());
+        if (keys.field != nullptr) {
+            QCOMPARE(window.findChild<QLineEdit*>(keys.field)->text(), QString(keys.text));
+        }
+        QCOMPARE(app_->dialogs.messages.size() + app_->dialogs.inputs.size(), keys.dialogs);
     }
 
   private:

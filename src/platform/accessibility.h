@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <span>
+
+class QWidget;
+
+namespace minizol {
+
+// How a screen reader reads a control.
+enum class Reading {
+    Named,      // by the name and description given
+    ItsText,    // a label: by its own text, which the toolkit announces at every change; the
+                // name given stands in while the label is empty
+    OnRequest,  // a label: by the name given, its text as the description, read when asked for
+                // and never announced
+    Link,       // a label: by its text, as a link the reader can follow
+};
+
+// What a screen reader hears of one control of a window, found by its object name.
+struct AccessibleText {
+    const char* control;
+    Reading reading;
+    const char* name;
+    const char* description = "";
+};
+
+// Names the controls under `window`, in Spanish, from the window's one table.
+void NameControls(QWidget& window, std::span<const AccessibleText> table);
+
+// Sets what a screen reader hears of a control besides its name. The toolkit announces every
+// setting, so one that changes nothing is left out.
+void Describe(QWidget& control, const QString& description);
+
+// What a box that turns red tells a screen reader meanwhile.
+inline constexpr char kInvalidDescription[] = "Incorrecto";
+
+// Paints a box's background red, or back in `validColour`, and tells assistive technology the
+// same: Qt has no invalid-entry state to set, so the description reads "Incorrecto" while the
+// box is red and goes back to the table's one after.
+void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour);
+
+}  // namespace minizol
