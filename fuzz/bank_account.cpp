@@ -13,10 +13,6 @@
 namespace minizol::fuzz {
 namespace {
 
-bool AllDigits(std::string_view text) {
-    return text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 std::string Describe(const BankFieldSplit& split) {
     return "bank " + Quoted(split.bank) + " office " +
            (split.office ? Quoted(*split.office) : "-") + " account " +

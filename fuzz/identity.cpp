@@ -31,14 +31,6 @@ std::string Describe(std::string_view text, const IdentityAnalysis& a) {
            Quoted(a.controlDigit);
 }
 
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 void CheckCompletion(std::string_view text, std::string_view control, const std::string& how) {
     const std::string completed = std::string(TrimSpaces(text)) + std::string(control);
     const IdentityAnalysis again = AnalyseIdentity(completed);
@@ -73,10 +65,7 @@ FUZZ_TARGET(input) {
                detail);
 
     // Case and surrounding blanks do not matter.
-    std::string lower(text);
-    for (char& c : lower) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    const std::string lower = AsciiLower(text);
     const IdentityAnalysis lowered = AnalyseIdentity("  " + lower + " ");
     FUZZ_CHECK(lowered.status == analysis.status && lowered.controlChar == analysis.controlChar &&
                    lowered.controlDigit == analysis.controlDigit,

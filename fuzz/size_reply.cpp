@@ -107,10 +107,7 @@ void CheckAnyReply(std::string_view reply, const NumberSyntax& syntax) {
                    again.text == r.text,
                detail + " again " + Describe(r.text, again));
     // Either case of the letters is the same reply.
-    std::string lower(reply);
-    for (char& c : lower) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    const std::string lower = AsciiLower(reply);
     const SizeReply lowered = ParseSizeReply(lower, syntax);
     FUZZ_CHECK(lowered.kind == r.kind && lowered.width == r.width && lowered.height == r.height,
                detail + " lowered " + Describe(lower, lowered));
