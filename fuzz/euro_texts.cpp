@@ -1,8 +1,5 @@
 // The calculator's texts on any input, read as a text and, from its first eight bytes, as any
-// double: NumericValue and IsNumberText; GeneralText, FourDecimalText and the digit patterns
-// the calculator writes numbers with; and the display rules: what NormalizeDisplayText
-// leaves, what FitResultToDisplay makes of a computed number and of the text, and the
-// currency captions.
+// double: reading and writing numbers, and the display rules and captions.
 #include <array>
 #include <cfloat>
 #include <cmath>
@@ -17,11 +14,11 @@ namespace minizol::fuzz {
 namespace {
 
 void CheckGeneralText(double value) {
-    const std::string text = GeneralText(value);
-    const std::string detail = GeneralText(value) + " from " + std::to_string(value);
     if (!std::isfinite(value)) {
         return;
     }
+    const std::string text = GeneralText(value);
+    const std::string detail = text + " from " + std::to_string(value);
     FUZZ_CHECK(IsNumberText(text), detail);
     FUZZ_CHECK(text.find_first_not_of("0123456789.E+-") == std::string::npos, detail);
     // Fifteen significant digits: reading back is that close, and writing again is stable.
@@ -54,12 +51,11 @@ void CheckFourDecimalText(double value) {
 }
 
 // The patterns of the conversions and of the captions, and half their last place.
-constexpr std::array<std::pair<std::string_view, double>, 4> kPatterns = {{
-    {"###########", 0.5},
-    {"########0.00", 0.005},
-    {"###,###,###,###,###,##0", 0.5},
-    {"###,###,###,###,###,###,###0.00", 0.005},
-}};
+constexpr std::array<std::pair<std::string_view, double>, 4> kPatterns = {
+    {{"###########", 0.5},
+     {"########0.00", 0.005},
+     {"###,###,###,###,###,##0", 0.5},
+     {"###,###,###,###,###,###,###0.00", 0.005}}};
 
 // Read back without its group marks, the text is the value rounded to the pattern's last place
 // on 15 significant digits, and never "-0"; the unit tests pin the layout itself.

@@ -13,18 +13,16 @@ namespace minizol::fuzz {
 namespace {
 
 // Separators of real locales, as QLocale gives them.
-const std::array<NumberSyntax, 10> kSyntaxes = {{
-    {".", ","},
-    {",", "."},
-    {",", "\u00A0"},
-    {",", "\u202F"},
-    {".", "'"},
-    {".", "\u2019"},
-    {"\u066B", "\u066C"},
-    {",", ""},
-    {".", " "},
-    {",", " "},
-}};
+const std::array<NumberSyntax, 10> kSyntaxes = {{{".", ","},
+                                                 {",", "."},
+                                                 {",", "\u00A0"},
+                                                 {",", "\u202F"},
+                                                 {".", "'"},
+                                                 {".", "\u2019"},
+                                                 {"\u066B", "\u066C"},
+                                                 {",", ""},
+                                                 {".", " "},
+                                                 {",", " "}}};
 
 std::string Describe(std::string_view reply, const SizeReply& r) {
     return Quoted(reply) + " kind " + std::to_string(static_cast<int>(r.kind)) + " " +
