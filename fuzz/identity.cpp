@@ -13,15 +13,10 @@ namespace {
 
 constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
 constexpr std::string_view kCifLetters = "ABCDEFGHIJ";
-constexpr std::string_view kDigits = "0123456789";
 constexpr std::string_view kClassChars = "0KLXMYZABCDEFGHSPQNJUVWR";
 
 bool OneOf(std::string_view character, std::string_view alphabet) {
     return character.size() == 1 && alphabet.find(character[0]) != std::string_view::npos;
-}
-
-bool IsPerson(std::string_view classChar) {
-    return OneOf(classChar, "0KLXMYZ");
 }
 
 std::string Describe(std::string_view text, const IdentityAnalysis& a) {
@@ -50,12 +45,12 @@ FUZZ_TARGET(input) {
     } else {
         FUZZ_CHECK(!analysis.classChar.empty(), detail);
     }
-    const bool person = IsPerson(analysis.classChar);
+    const bool person = OneOf(analysis.classChar, "0KLXMYZ");
     if (!analysis.controlChar.empty()) {
         FUZZ_CHECK(OneOf(analysis.controlChar, person ? kDniLetters : kCifLetters), detail);
     }
     if (!analysis.controlDigit.empty()) {
-        FUZZ_CHECK(!person && OneOf(analysis.controlDigit, kDigits), detail);
+        FUZZ_CHECK(!person && OneOf(analysis.controlDigit, "0123456789"), detail);
         FUZZ_CHECK(OneOf(analysis.classChar, "ABCDEFGHJUV"), detail);
     }
     FUZZ_CHECK(analysis.status != IdentityStatus::Computed || !analysis.controlChar.empty(),
