@@ -1,6 +1,6 @@
 // The memory figures on any input: the /proc parser and the report. Input: the text of
 // /proc/meminfo, "|", the text of /proc/self/status, "|", the address-space size as a decimal
-// number, "|", a load and seven byte counts as decimal numbers separated by blanks (beyond 64
+// number, "|", a load and seven byte counts as decimal numbers separated by spaces (beyond 64
 // bits saturating), "|" and a byte choosing the decimal separator. Parsed figures must agree
 // with each other, and the report must show any figures, or "n/d" throughout.
 #include <array>
@@ -119,14 +119,12 @@ void CheckParsed(const MemoryStatus& s, std::uint64_t addressSpace, const std::s
     FUZZ_CHECK(s.availableExtendedVirtual == 0, detail);
 }
 
-MemoryStatus ReadFigures(std::string_view figures) {
+MemoryStatus ReadFigures(std::string_view text) {
     std::array<std::uint64_t, 8> n{};
     for (std::uint64_t& number : n) {
-        const std::size_t start = figures.find_first_not_of(" \t\n");
-        figures.remove_prefix(start == std::string_view::npos ? figures.size() : start);
-        number = DecimalCount(figures);
-        const std::size_t end = figures.find_first_of(" \t\n");
-        figures.remove_prefix(end == std::string_view::npos ? figures.size() : end);
+        number = DecimalCount(text);
+        const std::size_t end = text.find(' ');
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     }
     const auto load = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(n[0], std::numeric_limits<std::uint32_t>::max()));
@@ -150,13 +148,6 @@ FUZZ_TARGET(input) {
     if (status) {
         CheckParsed(*status, addressSpace, where);
         CheckReport(status, sep, where);
-        // A needed field given twice makes the text ambiguous.
-        for (const char* field : {"MemTotal", "SwapTotal", "SwapFree"}) {
-            const std::string twice = meminfo + "\n" + field + ": 1 kB\n";
-            FUZZ_CHECK(!ParseMemoryStatus(twice, selfStatus, addressSpace), where + " " + field);
-        }
-        FUZZ_CHECK(!ParseMemoryStatus(meminfo, selfStatus + "\nVmSize: 1 kB\n", addressSpace),
-                   where);
     }
     // Lines of other names do no harm, wherever they are.
     const auto more =
