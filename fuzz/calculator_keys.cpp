@@ -4,7 +4,6 @@
 // show the value it computes, or "(Error)" exactly when that value is out of range.
 #include <array>
 #include <cmath>
-#include <optional>
 #include <string>
 
 #include "euro/calculator_engine.h"
@@ -39,7 +38,7 @@ struct Expected {
     }
 };
 
-std::optional<Expected> Operation(std::string_view op, double stored, double operand) {
+Expected Operation(std::string_view op, double stored, double operand) {
     if (op == "+") {
         return Expected{stored + operand, 0.0};
     }
@@ -48,11 +47,8 @@ std::optional<Expected> Operation(std::string_view op, double stored, double ope
     }
     // Rounded to four decimals; beyond a 64-bit count of them there is no result.
     const double value = op == "-" ? stored - operand : stored / operand;
-    if (op == "-" || op == "/") {
-        const bool countable = std::isfinite(value) && std::fabs(value) < kLargestFourDecimal;
-        return Expected{countable ? value : HUGE_VAL, 0.00005};
-    }
-    return std::nullopt;
+    const bool countable = std::isfinite(value) && std::fabs(value) < kLargestFourDecimal;
+    return Expected{countable ? value : HUGE_VAL, 0.00005};
 }
 
 // Built only when a check fails: for every key it would slow the search down several times.
@@ -91,13 +87,13 @@ void TypeCharacter(View& view, CalculatorEngine& engine, std::uint8_t c, std::si
     FUZZ_CHECK(seen == (c == ',' ? '.' : c), Describe(step, view));
     const bool completes = c == keys::kEnter || c == '+' || c == '-' || c == '*' || c == '/';
     if (completes && hadDisplay && !op.empty()) {
-        CheckShows(view, *Operation(op, stored, before), step);
+        CheckShows(view, Operation(op, stored, before), step);
     } else if (c == 'p' || c == 'P') {
         // Euros to whole pesetas.
         CheckShows(view, Expected{before * kPesetasPerEuro, 0.5}, step);
     } else if (c == 'e' || c == 'E') {
         // Pesetas to euros with two decimals, through a four-decimal quotient.
-        const Expected quotient = *Operation("/", before, kPesetasPerEuro);
+        const Expected quotient = Operation("/", before, kPesetasPerEuro);
         CheckShows(view, Expected{quotient.value, 0.00505}, step);
     } else if (c == keys::kSpace) {
         CheckShows(view, Expected{-before, 0.0, HUGE_VAL}, step);

@@ -104,8 +104,7 @@ void CheckFitComputed(double value) {
     const std::string fitted = FitResultToDisplay(computed);
     const std::string shown = NormalizeDisplayText(fitted);
     const std::string detail = computed + " fitted " + Quoted(fitted) + " shown " + Quoted(shown);
-    FUZZ_CHECK(IsNumberText(fitted), detail);
-    FUZZ_CHECK(IsNumberText(shown), detail);
+    FUZZ_CHECK(IsNumberText(fitted) && IsNumberText(shown), detail);
     FUZZ_CHECK(fitted.size() <= Limit(fitted) || fitted.find('E') == std::string::npos, detail);
     const double back = NumericValue(shown);
     FUZZ_CHECK(std::fabs(back - value) <= std::fabs(value) * 1e-6 || std::fabs(value) < DBL_MIN,

@@ -27,14 +27,11 @@ namespace minizol::fuzz {
 // Non-printable bytes escaped, so that a failing input can be read in the report.
 inline std::string Quoted(std::string_view text) {
     std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f && c != '"' && c != '\\') {
-            out += c;
+    for (const unsigned char byte : text) {
+        if (byte >= 0x20 && byte < 0x7f && byte != '"' && byte != '\\') {
+            out += static_cast<char>(byte);
         } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
+            out += {'\\', 'x', "0123456789abcdef"[byte >> 4], "0123456789abcdef"[byte & 15]};
         }
     }
     return out + "\"";
