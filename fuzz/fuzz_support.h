@@ -15,15 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace minizol::fuzz {
 
-// Prints the broken property and aborts: libFuzzer then saves the input as a crash, and a
-// replay under CTest fails with the file name printed before it.
-[[noreturn]] inline void Fail(const char* file, int line, const char* condition,
-                              const std::string& detail) {
-    std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", file, line, condition,
-                 detail.c_str());
-    std::abort();
-}
-
 // Non-printable bytes escaped, so that a failing input can be read in the report.
 inline std::string Quoted(std::string_view text) {
     std::string out = "\"";
@@ -131,9 +122,13 @@ inline std::uint64_t DecimalCount(std::string_view text) {
     }                                                                                   \
     void minizol::fuzz::FuzzOne(Input& input)
 
-#define FUZZ_CHECK(condition, detail)                                                   \
-    do {                                                                                \
-        if (!(condition)) {                                                             \
-            ::minizol::fuzz::Fail(__FILE__, __LINE__, #condition, std::string(detail)); \
-        }                                                                               \
+// Prints the broken property and aborts: libFuzzer then saves the input as a crash, and a
+// replay under CTest fails with the file name printed before it.
+#define FUZZ_CHECK(condition, detail)                                                      \
+    do {                                                                                   \
+        if (!(condition)) {                                                                \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", __FILE__, __LINE__, \
+                         #condition, std::string(detail).c_str());                         \
+            std::abort();                                                                  \
+        }                                                                                  \
     } while (false)

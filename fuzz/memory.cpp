@@ -15,10 +15,6 @@
 namespace minizol::fuzz {
 namespace {
 
-bool IsNumber(std::string_view text) {
-    return !text.empty() && AllDigits(text);
-}
-
 // One byte count as the report writes it, "<number>[<sep><decimals>] <unit>": the unit is the
 // largest that the count reaches, and the number is the count in that unit rounded to the
 // unit's decimals.
@@ -45,10 +41,11 @@ void CheckCountText(std::string_view text, std::uint64_t count, std::string_view
     const std::string_view whole = number.substr(0, point);
     const std::string_view decimals =
         point == std::string_view::npos ? std::string_view{} : number.substr(point + sep.size());
-    FUZZ_CHECK(IsNumber(whole) && (whole.size() == 1 || whole.front() != '0'), detail);
+    FUZZ_CHECK(!whole.empty() && AllDigits(whole) && (whole.size() == 1 || whole[0] != '0'),
+               detail);
     FUZZ_CHECK(point == std::string_view::npos ||
-                   (IsNumber(decimals) && decimals.size() <= std::size_t(unit.decimals) &&
-                    !decimals.ends_with('0')),
+                   (!decimals.empty() && AllDigits(decimals) &&
+                    decimals.size() <= std::size_t(unit.decimals) && !decimals.ends_with('0')),
                detail);
     const double shown = std::stod(std::string(whole) + "." + std::string(decimals) + "0");
     const double exact = static_cast<double>(count) / unit.bytes;
@@ -90,7 +87,7 @@ void CheckReport(const std::optional<MemoryStatus>& status, std::string_view sep
     const std::size_t open = values[0].rfind(" (");
     FUZZ_CHECK(open != std::string_view::npos && values[0].ends_with("% Free)"), detail);
     const std::string_view percent = values[0].substr(open + 2, values[0].size() - open - 9);
-    FUZZ_CHECK(IsNumber(percent), detail);
+    FUZZ_CHECK(!percent.empty() && AllDigits(percent), detail);
     const double free =
         static_cast<double>(s.availablePhysical) / static_cast<double>(s.totalPhysical) * 100.0;
     FUZZ_CHECK(std::fabs(std::stod(std::string(percent)) - free) <= 0.5 + 1e-9, detail);
@@ -107,7 +104,6 @@ void CheckReport(const std::optional<MemoryStatus>& status, std::string_view sep
 // Parsed figures agree with each other; the page file is RAM plus swap.
 void CheckParsed(const MemoryStatus& s, std::uint64_t addressSpace, const std::string& detail) {
     FUZZ_CHECK(s.totalPhysical > 0 && s.availablePhysical <= s.totalPhysical, detail);
-    FUZZ_CHECK(s.memoryLoad <= 100, detail);
     const double used = static_cast<double>(s.totalPhysical - s.availablePhysical) /
                         static_cast<double>(s.totalPhysical) * 100.0;
     FUZZ_CHECK(std::fabs(static_cast<double>(s.memoryLoad) - used) <= 0.5 + 1e-9, detail);
@@ -116,7 +112,6 @@ void CheckParsed(const MemoryStatus& s, std::uint64_t addressSpace, const std::s
     FUZZ_CHECK(s.availablePageFile <= s.totalPageFile && s.totalPageFile <= kMaxMemoryBytes,
                detail);
     FUZZ_CHECK(s.totalVirtual == addressSpace && s.availableVirtual <= s.totalVirtual, detail);
-    FUZZ_CHECK(s.availableExtendedVirtual == 0, detail);
 }
 
 MemoryStatus ReadFigures(std::string_view text) {

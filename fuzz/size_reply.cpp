@@ -30,12 +30,8 @@ std::string Describe(std::string_view reply, const SizeReply& r) {
            std::to_string(r.width) + "x" + std::to_string(r.height) + " text " + Quoted(r.text);
 }
 
-// A fraction and whether it rounds the whole part up: exact halves go to the even neighbour.
-struct Fraction {
-    std::string_view digits;
-    int roundsUp;  // 1 up, 0 down, -1 to even
-};
-constexpr std::array<Fraction, 8> kFractions = {
+// A fraction and whether it rounds the whole part up (1), down (0) or to the even neighbour (-1).
+constexpr std::array<std::pair<std::string_view, int>, 8> kFractions = {
     {{"", 0}, {"5", -1}, {"50", -1}, {"4", 0}, {"49999", 0}, {"6", 1}, {"500001", 1}, {"0", 0}}};
 
 struct Written {
@@ -51,14 +47,14 @@ Written WriteNumber(int value, std::uint8_t style, const NumberSyntax& syntax) {
             digits.insert(static_cast<std::size_t>(pos), syntax.groupSeparator);
         }
     }
-    const Fraction& fraction = kFractions[style & 0x07];
+    const auto& [fraction, roundsUp] = kFractions[style & 0x07];
     std::string text = value < 0 ? "-" : ((style & 0x10) != 0 ? "+" : "");
     text += digits;
-    if (!fraction.digits.empty()) {
+    if (!fraction.empty()) {
         text += syntax.decimalSeparator;
-        text += fraction.digits;
+        text += fraction;
     }
-    const int up = fraction.roundsUp >= 0 ? fraction.roundsUp : magnitude % 2;
+    const int up = roundsUp >= 0 ? roundsUp : magnitude % 2;
     const int rounded = magnitude + up;
     return {text, value < 0 ? -rounded : rounded};
 }
