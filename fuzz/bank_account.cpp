@@ -3,50 +3,53 @@
 // account "|" the IBAN field; the whole input is also pasted into the bank field.
 #include "checkdigits/bank_account.h"
 
+#include <cstdint>
 #include <string>
 
 #include "checkdigits/iban.h"
-#include "common/utf8_text.h"
 #include "fuzz_support.h"
-#include "iban_validation.h"
 
 namespace minizol::fuzz {
 namespace {
 
-bool AllDigits(std::string_view text) {
-    return text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-std::string Describe(const BankFieldSplit& split) {
-    return "bank " + Quoted(split.bank) + " office " +
-           (split.office ? Quoted(*split.office) : "-") + " account " +
-           (split.account ? Quoted(*split.account) : "-");
-}
-
-std::size_t StrippedLength(std::string_view text) {
-    std::string kept;
-    for (const char c : text) {
-        if (std::string_view(" .-/_").find(c) == std::string_view::npos) {
-            kept += c;
-        }
-    }
-    return CharCount(kept);
-}
-
 void CheckSplit(std::string_view text) {
     const BankFieldSplit split = SplitBankFieldText(text);
-    const std::string detail = Quoted(text) + " splits into " + Describe(split);
+    const std::string detail = Quoted(text);
     FUZZ_CHECK(split.office.has_value() == split.account.has_value(), detail);
     FUZZ_CHECK(AllDigits(split.bank) && split.bank.size() <= 4, detail);
-    const std::size_t length = StrippedLength(text);
-    FUZZ_CHECK(split.office.has_value() == (length == 20 || length == 24), detail);
     if (split.office) {
         FUZZ_CHECK(AllDigits(*split.office) && split.office->size() <= 4, detail);
         FUZZ_CHECK(AllDigits(*split.account) && split.account->size() <= 10, detail);
     }
     // What the field keeps is final: handled again it stays as it is.
     const BankFieldSplit again = SplitBankFieldText(split.bank);
-    FUZZ_CHECK(again.bank == split.bank && !again.office, detail + " then " + Describe(again));
+    FUZZ_CHECK(again.bank == split.bank && !again.office, detail);
+}
+
+// Validates an IBAN the way a receiving bank does (ISO 13616): country code and check digits
+// moved to the end, letters as 10 to 35, and the whole number taken modulo 97 must be 1. The
+// number is reduced nine digits at a time, independently of how the tool computes the digits.
+bool IbanIsValid(std::string_view iban) {
+    if (iban.size() < 4) {
+        return false;
+    }
+    std::string digits;
+    const std::string rearranged = std::string(iban.substr(4)) + std::string(iban.substr(0, 4));
+    for (const char c : rearranged) {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else if (c >= 'A' && c <= 'Z') {
+            digits += std::to_string(c - 'A' + 10);
+        } else {
+            return false;
+        }
+    }
+    std::uint64_t remainder = 0;
+    for (std::size_t pos = 0; pos < digits.size(); pos += 9) {
+        const std::string chunk = std::to_string(remainder) + digits.substr(pos, 9);
+        remainder = std::stoull(chunk) % 97;
+    }
+    return remainder == 1;
 }
 
 // Validates the two control digits of a Spanish account: the weighted sum of "00" + bank +
@@ -71,13 +74,13 @@ void CheckDigits(std::string_view bank, std::string_view office, std::string_vie
                  std::string_view ibanField) {
     const std::string country = CountryOfIbanField(ibanField);
     const AccountDigits digits = CalculateAccountDigits(bank, office, account, country);
-    const std::string detail = Quoted(bank) + " " + Quoted(office) + " " + Quoted(account) + " " +
-                               Quoted(country) + " give " + Quoted(digits.control) + " " +
-                               Quoted(digits.iban);
+    const std::string detail = Quoted(std::string(bank) + "|" + std::string(office) + "|" +
+                                      std::string(account) + "|" + country) +
+                               " give " + digits.control + " " + digits.iban;
+    const std::string_view check = std::string_view(digits.iban).substr(2);
     FUZZ_CHECK(digits.control.size() == 2 && AllDigits(digits.control), detail);
-    FUZZ_CHECK(digits.iban.size() == 4 && digits.iban.substr(0, 2) == country, detail);
-    FUZZ_CHECK(AllDigits(digits.iban.substr(2)) && digits.iban.substr(2) >= "02" &&
-                   digits.iban.substr(2) <= "98",
+    FUZZ_CHECK(digits.iban.size() == 4 && digits.iban.starts_with(country) && AllDigits(check) &&
+                   check >= "02" && check <= "98",
                detail);
 
     // Fields of digits only are read by their first digits, zero-filled; the completed account
@@ -91,19 +94,17 @@ void CheckDigits(std::string_view bank, std::string_view office, std::string_vie
     const AccountDigits full = CalculateAccountDigits(b, o, a, country);
     FUZZ_CHECK(full.control == digits.control && full.iban == digits.iban, detail);
     const std::string ccc = b + o + full.control + a;
-    FUZZ_CHECK(ControlDigitValid("00" + b + o, full.control[0]), detail + " account " + ccc);
-    FUZZ_CHECK(ControlDigitValid(a, full.control[1]), detail + " account " + ccc);
-    FUZZ_CHECK(IbanIsValid(full.iban + ccc), detail + " IBAN " + full.iban + ccc);
+    FUZZ_CHECK(ControlDigitValid("00" + b + o, full.control[0]) &&
+                   ControlDigitValid(a, full.control[1]) && IbanIsValid(full.iban + ccc),
+               detail + " IBAN " + full.iban + ccc);
 
     const std::string pasted = b + " " + o + "-" + full.control + "/" + a;
     const BankFieldSplit split = SplitBankFieldText(pasted);
-    FUZZ_CHECK(split.bank == b && split.office == o && split.account == a,
-               Quoted(pasted) + " splits into " + Describe(split));
+    FUZZ_CHECK(split.bank == b && split.office == o && split.account == a, Quoted(pasted));
     const std::string iban = full.iban + ccc.substr(0, 4) + " " + ccc.substr(4, 4) + " " +
                              ccc.substr(8, 4) + " " + ccc.substr(12, 4) + " " + ccc.substr(16);
     const BankFieldSplit fromIban = SplitBankFieldText(iban);
-    FUZZ_CHECK(fromIban.bank == b && fromIban.office == o && fromIban.account == a,
-               Quoted(iban) + " splits into " + Describe(fromIban));
+    FUZZ_CHECK(fromIban.bank == b && fromIban.office == o && fromIban.account == a, Quoted(iban));
 }
 
 // The paste's own digits are red exactly when they fail a bank's checks, and never once edited.
@@ -137,21 +138,6 @@ void CheckPastedDigits(std::string_view text) {
                detail);
 }
 
-void CheckRow(const BankFields& fields, std::string_view ibanField) {
-    const BankRow row = UpdateBankAccount(fields, ibanField);
-    const std::string detail = Quoted(fields.bank) + " " + Quoted(fields.office) + " " +
-                               Quoted(fields.account) + " " + Quoted(ibanField) + " show " +
-                               Quoted(row.control) + " " + Quoted(row.iban);
-    FUZZ_CHECK(!row.bankCaption.empty(), detail);
-    if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
-        FUZZ_CHECK(row.control.empty() && row.iban == kEmptyAccountIban, detail);
-        return;
-    }
-    const AccountDigits digits = CalculateAccountDigits(fields.bank, fields.office, fields.account,
-                                                        CountryOfIbanField(ibanField));
-    FUZZ_CHECK(row.control == digits.control && row.iban == digits.iban, detail);
-}
-
 }  // namespace
 }  // namespace minizol::fuzz
 
@@ -161,12 +147,5 @@ FUZZ_TARGET(input) {
     const BankFields fields{std::string(input.Field()), std::string(input.Field()),
                             std::string(input.Field())};
     const std::string_view ibanField = input.TakeRest();
-    CheckSplit(fields.bank);
     CheckDigits(fields.bank, fields.office, fields.account, ibanField);
-    CheckRow(fields, ibanField);
-    for (int index = -1; index <= 3; ++index) {
-        FUZZ_CHECK(AccountFieldComplete(index, fields.bank) ==
-                       ((index == 0 || index == 1) && CharCount(fields.bank) == 4),
-                   Quoted(fields.bank) + " index " + std::to_string(index));
-    }
 }

@@ -8,32 +8,21 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // The entry point libFuzzer calls, and replay_main.cpp too.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace minizol::fuzz {
 
-// Prints the broken property and aborts: libFuzzer then saves the input as a crash, and a
-// replay under CTest fails with the file name printed before it.
-[[noreturn]] inline void Fail(const char* file, int line, const char* condition,
-                              const std::string& detail) {
-    std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", file, line, condition,
-                 detail.c_str());
-    std::abort();
-}
-
 // Non-printable bytes escaped, so that a failing input can be read in the report.
 inline std::string Quoted(std::string_view text) {
     std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f && c != '"' && c != '\\') {
-            out += c;
+    for (const unsigned char byte : text) {
+        if (byte >= 0x20 && byte < 0x7f && byte != '"' && byte != '\\') {
+            out += static_cast<char>(byte);
         } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
+            out += {'\\', 'x', "0123456789abcdef"[byte >> 4], "0123456789abcdef"[byte & 15]};
         }
     }
     return out + "\"";
@@ -57,18 +46,12 @@ class Input {
         return byte;
     }
 
-    // Up to eight bytes, least significant first.
-    std::uint64_t Bits64() {
-        std::uint64_t value = 0;
-        for (int i = 0; i < 8 && !rest_.empty(); ++i) {
-            value |= static_cast<std::uint64_t>(Byte()) << (8 * i);
-        }
-        return value;
-    }
-
-    // Any double, NaNs and infinities included.
+    // Any double, NaNs and infinities included, from eight bytes, least significant first.
     double Double() {
-        const std::uint64_t bits = Bits64();
+        std::uint64_t bits = 0;
+        for (int i = 0; i < 8; ++i) {
+            bits |= static_cast<std::uint64_t>(Byte()) << (8 * i);
+        }
         double value;
         std::memcpy(&value, &bits, sizeof value);
         return value;
@@ -82,15 +65,31 @@ class Input {
         return field;
     }
 
-    std::string_view TakeRest() {
-        const std::string_view all = rest_;
-        rest_ = {};
-        return all;
-    }
+    std::string_view TakeRest() { return std::exchange(rest_, {}); }
 
   private:
     std::string_view rest_;
 };
+
+inline bool AllDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+inline std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos
+               ? std::string_view{}
+               : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// ASCII letters only: the rules under test ignore the case of those alone.
+inline std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return lower;
+}
 
 // Leading decimal digits as a number, saturating at the largest 64-bit value, so that a text
 // field can express any count and more.
@@ -123,9 +122,13 @@ inline std::uint64_t DecimalCount(std::string_view text) {
     }                                                                                   \
     void minizol::fuzz::FuzzOne(Input& input)
 
-#define FUZZ_CHECK(condition, detail)                                                   \
-    do {                                                                                \
-        if (!(condition)) {                                                             \
-            ::minizol::fuzz::Fail(__FILE__, __LINE__, #condition, std::string(detail)); \
-        }                                                                               \
+// Prints the broken property and aborts: libFuzzer then saves the input as a crash, and a
+// replay under CTest fails with the file name printed before it.
+#define FUZZ_CHECK(condition, detail)                                                      \
+    do {                                                                                   \
+        if (!(condition)) {                                                                \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n  %s\n", __FILE__, __LINE__, \
+                         #condition, std::string(detail).c_str());                         \
+            std::abort();                                                                  \
+        }                                                                                  \
     } while (false)

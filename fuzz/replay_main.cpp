@@ -10,15 +10,6 @@
 
 #include "fuzz_support.h"
 
-namespace {
-
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
@@ -44,7 +35,8 @@ int main(int argc, char** argv) {
     std::sort(inputs.begin(), inputs.end());
     for (const auto& path : inputs) {
         std::fprintf(stderr, "Running: %s\n", path.c_str());
-        const std::vector<std::uint8_t> data = ReadFile(path);
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(in), {}};
         LLVMFuzzerTestOneInput(data.data(), data.size());
     }
     std::printf("Replayed %zu inputs\n", inputs.size());

@@ -3,6 +3,7 @@
 // then any reply text. Accepted sizes lie within 0 to 1000, and reading is stable.
 #include "ruler/size_reply.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
@@ -13,30 +14,24 @@ namespace minizol::fuzz {
 namespace {
 
 // Separators of real locales, as QLocale gives them.
-const std::array<NumberSyntax, 10> kSyntaxes = {{
-    {".", ","},
-    {",", "."},
-    {",", "\u00A0"},
-    {",", "\u202F"},
-    {".", "'"},
-    {".", "\u2019"},
-    {"\u066B", "\u066C"},
-    {",", ""},
-    {".", " "},
-    {",", " "},
-}};
+const std::array<NumberSyntax, 10> kSyntaxes = {{{".", ","},
+                                                 {",", "."},
+                                                 {",", "\u00A0"},
+                                                 {",", "\u202F"},
+                                                 {".", "'"},
+                                                 {".", "\u2019"},
+                                                 {"\u066B", "\u066C"},
+                                                 {",", ""},
+                                                 {".", " "},
+                                                 {",", " "}}};
 
 std::string Describe(std::string_view reply, const SizeReply& r) {
     return Quoted(reply) + " kind " + std::to_string(static_cast<int>(r.kind)) + " " +
            std::to_string(r.width) + "x" + std::to_string(r.height) + " text " + Quoted(r.text);
 }
 
-// A fraction and whether it rounds the whole part up: exact halves go to the even neighbour.
-struct Fraction {
-    std::string_view digits;
-    int roundsUp;  // 1 up, 0 down, -1 to even
-};
-constexpr std::array<Fraction, 8> kFractions = {
+// A fraction and whether it rounds the whole part up (1), down (0) or to the even neighbour (-1).
+constexpr std::array<std::pair<std::string_view, int>, 8> kFractions = {
     {{"", 0}, {"5", -1}, {"50", -1}, {"4", 0}, {"49999", 0}, {"6", 1}, {"500001", 1}, {"0", 0}}};
 
 struct Written {
@@ -52,14 +47,14 @@ Written WriteNumber(int value, std::uint8_t style, const NumberSyntax& syntax) {
             digits.insert(static_cast<std::size_t>(pos), syntax.groupSeparator);
         }
     }
-    const Fraction& fraction = kFractions[style & 0x07];
+    const auto& [fraction, roundsUp] = kFractions[style & 0x07];
     std::string text = value < 0 ? "-" : ((style & 0x10) != 0 ? "+" : "");
     text += digits;
-    if (!fraction.digits.empty()) {
+    if (!fraction.empty()) {
         text += syntax.decimalSeparator;
-        text += fraction.digits;
+        text += fraction;
     }
-    const int up = fraction.roundsUp >= 0 ? fraction.roundsUp : magnitude % 2;
+    const int up = roundsUp >= 0 ? roundsUp : magnitude % 2;
     const int rounded = magnitude + up;
     return {text, value < 0 ? -rounded : rounded};
 }
@@ -94,8 +89,9 @@ void CheckAnyReply(std::string_view reply, const NumberSyntax& syntax) {
     FUZZ_CHECK(!r.text.starts_with(' ') && !r.text.ends_with(' '), detail);
     FUZZ_CHECK(r.text.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos, detail);
     if (r.kind == SizeReplyKind::Accepted) {
-        FUZZ_CHECK(r.width >= kRulerSizeMin && r.width <= kRulerSizeMax, detail);
-        FUZZ_CHECK(r.height >= kRulerSizeMin && r.height <= kRulerSizeMax, detail);
+        FUZZ_CHECK(std::min(r.width, r.height) >= kRulerSizeMin &&
+                       std::max(r.width, r.height) <= kRulerSizeMax,
+                   detail);
         FUZZ_CHECK(r.text.find('X') != std::string::npos && r.text.find('X') == r.text.rfind('X'),
                    detail);
     } else {
@@ -107,10 +103,7 @@ void CheckAnyReply(std::string_view reply, const NumberSyntax& syntax) {
                    again.text == r.text,
                detail + " again " + Describe(r.text, again));
     // Either case of the letters is the same reply.
-    std::string lower(reply);
-    for (char& c : lower) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    const std::string lower = AsciiLower(reply);
     const SizeReply lowered = ParseSizeReply(lower, syntax);
     FUZZ_CHECK(lowered.kind == r.kind && lowered.width == r.width && lowered.height == r.height,
                detail + " lowered " + Describe(lower, lowered));
