@@ -61,7 +61,6 @@ const struct {
     {"txtCuenta(2)", Typed, "\t", "", "", "txtISBN"},
     {"txtISBN", Typed, "\t", "selected=B1234567", "", "txtDNI"},
     {"txtDNI", Clicked, {}, "selected=B1234567", ""},
-    {"txtCuenta(1)", Clicked, {}, "selected=0418", ""},
     {"txtIban", Clicked, "fr", "txtIban=FR85;selected=2100", "", "txtCuenta(0)"},
     {"txtIban", Clicked, {}, "txtIban=ES91;selected=2100", "", "txtCuenta(0)"},
     // Escape clears every row, from an entry field, a result box or the IBAN box alike.
