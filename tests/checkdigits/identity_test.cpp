@@ -58,8 +58,6 @@ TEST(Identity, FieldDisplayGivesCaptionBoxesAndColour) {
         {"X", "Persona Extranjera", "", "", true},
         {"A", "Sociedad Anónima", "", "", true},
         {"B1234567", "Sociedad Limitidad", "D", "4", false},
-        {"G1234567", "Asociación o tipo No definido", "D", "4", false},
-        {"P1234567", "Corporación Local", "D", "", false},
         {"J1234567", "DNI/NIF:", "D", "4", false},
         {"T1234567", "DNI/NIF:", "", "", true},
     };

@@ -72,7 +72,6 @@ TEST(UpdateCurrencyLabels, ConvertsBothWays) {
         {"1", "166 Ptas.", "0,01 Euros."},
         {"-2", "-333 Ptas.", "-0,01 Euros."},
         {"", "0 Ptas.", "0,00 Euros."},
-        {"0.", "0 Ptas.", "0,00 Euros."},
         {"0.001", "0 Ptas.", "0,00 Euros."},
         {"   ", "0 Ptas.", "0,00 Euros."},
         {"(Error)", "", ""},
