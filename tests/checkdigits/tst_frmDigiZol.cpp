@@ -56,7 +56,6 @@ const struct {
     {"txtCuenta(0)", Pasted, "fr00 2100 0418 9902 0005 1332", "txtDC=45;txtIban=FR85", "",
      "txtCuenta(2)", "0418"},
     {"txtISBN", Typed, "0306406153", "txtDigitoISBN=2", "txtDigitoISBN"},
-    {"txtISBN", Pasted, "978-0-306-40615-8", "txtDigitoISBN=7", "txtDigitoISBN"},
     {"txtDNI", Typed, "\t", "selected=2100", "", "txtCuenta(0)"},
     {"txtCuenta(2)", Typed, "\t", "", "", "txtISBN"},
     {"txtISBN", Typed, "\t", "selected=B1234567", "", "txtDNI"},
