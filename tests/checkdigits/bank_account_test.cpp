@@ -7,55 +7,30 @@
 namespace minizol {
 namespace {
 
-TEST(BankAccount, ControlAndIbanDigitsOfRealAccounts) {
-    struct Case {
-        const char* bank;
-        const char* office;
-        const char* account;
-        const char* country;
-        const char* control;
-        const char* iban;
-    };
-    const Case cases[] = {
-        {"2100", "0418", "0200051332", "ES", "45", "ES91"},
-        {"2100", "0418", "0200051332", "FR", "45", "FR85"},
-        {"2100", "0418", "0200051332", "de", "45", "DE45"},
-        {"2100", "418", "200051332", "ES", "45", "ES91"},
-        {"2100", "0813", "0123456789", "ES", "61", "ES79"},
-        {"2100", "0418", "1234567891", "ES", "40", "ES66"},
-        {"0049", "1500", "0512345678", "ES", "01", "ES70"},
-        {"2100", "0418", "1", "ES", "45", "ES04"},
-        {"", "", "1", "ES", "05", "ES36"},
-        {"2100", "0418", "0200051332", "Ñ", "45", "ES91"},
-    };
-    for (const Case& c : cases) {
-        const AccountDigits d = CalculateAccountDigits(c.bank, c.office, c.account, c.country);
-        EXPECT_EQ(d.control, c.control) << c.bank << c.office << c.account;
-        EXPECT_EQ(d.iban, c.iban) << c.bank << c.office << c.account << c.country;
-    }
-}
-
+// The control digits and IBAN of real accounts, the country taken from the IBAN box unless a
+// paste the fields still hold brings its own.
 TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
     // `paste`: the fields came from it; the pasted digits that differ turn their box red.
     struct Case {
         BankFields fields;
-        const char* ibanField;
-        const char* control;
-        const char* iban;
-        const char* caption;
+        const char *ibanField, *control, *iban, *caption;
         const char* paste = nullptr;
-        bool controlRed = false;
-        bool ibanRed = false;
+        bool controlRed = false, ibanRed = false;
     };
     const char* kCaixa = "Caja de ah. y pensiones de barcelona";
+    const char* kSantander = "Banco santander central hispano";
     const BankFields kCaixaFields{"2100", "0418", "0200051332"};
     const Case cases[] = {
         {{"", "", ""}, "FR85", "", "ES00", "Banco: "},
         {kCaixaFields, "FR00", "45", "FR85", kCaixa},
-        {{"49", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
-        {{"0049", "", ""}, "ES00", "00", "ES21", "Banco santander central hispano"},
-        {{"15", "", ""}, "ES00", "00", "ES95", "Banco bilbao vizcaya  argentaria"},
-        {{"2013", "", ""}, "ES00", "10", "ES62", "Caixa d 'estalvis de catalunya"},
+        {kCaixaFields, "de00", "45", "DE45", kCaixa},
+        {kCaixaFields, "Ñ", "45", "ES91", kCaixa},
+        {{"2100", "418", "200051332"}, "ES00", "45", "ES91", kCaixa},
+        {{"2100", "0813", "0123456789"}, "ES00", "61", "ES79", kCaixa},
+        {{"2100", "0418", "1234567891"}, "ES00", "40", "ES66", kCaixa},
+        {{"0049", "1500", "0512345678"}, "ES00", "01", "ES70", kSantander},
+        {{"", "", "1"}, "ES00", "05", "ES36", "Banco: "},
+        {{"49", "", ""}, "ES00", "00", "ES21", kSantander},
         {{"9999", "", ""}, "ES00", "10", "ES38", "Banco: "},
         {kCaixaFields, "ES00", "45", "ES91", kCaixa, "ES91 2100 0418 4502 0005 1332"},
         {kCaixaFields, "DE00", "45", "ES91", kCaixa, "ES00 2100 0418 4502 0005 1332", false, true},
@@ -78,17 +53,11 @@ TEST(BankAccount, RowShowsDigitsIbanAndBankName) {
 
 TEST(BankAccount, PastesAreSplitOverTheFields) {
     struct Case {
-        const char* text;
-        const char* bank;
-        std::optional<std::string> office;
-        std::optional<std::string> account;
+        const char *text, *bank;
+        std::optional<std::string> office, account;
     };
     const Case cases[] = {
-        {"2100 0418 45 0200051332", "2100", "0418", "0200051332"},
-        {"2100.0418.45.0200051332", "2100", "0418", "0200051332"},
-        {"2100-0418-45-0200051332", "2100", "0418", "0200051332"},
-        {"2100/0418/45/0200051332", "2100", "0418", "0200051332"},
-        {"2100_0418_45_0200051332", "2100", "0418", "0200051332"},
+        {"2100 0418.45-0200/051_332", "2100", "0418", "0200051332"},
         {"21000418450200051332", "2100", "0418", "0200051332"},
         {"ES91 2100 0418 4502 0005 1332", "2100", "0418", "0200051332"},
         {"ñ100 0418 45 0200051332", "100", "0418", "0200051332"},

@@ -13,19 +13,15 @@ TEST(Identity, AnalysesRealAndBrokenNumbers) {
     struct Case {
         const char* text;
         IdentityStatus status;
-        const char* classChar;
-        const char* control;
-        const char* digit;
+        const char *classChar, *control, *digit;
     };
     const Case cases[] = {
-        {"12345678", Computed, "0", "Z", ""},  {"0", Computed, "0", "T", ""},
-        {"7", Computed, "0", "F", ""},         {"1234567", Computed, "0", "L", ""},
-        {"1234567L", Matches, "0", "L", ""},   {"1234567A", Mismatch, "0", "L", ""},
-        {"12345678Z", Matches, "0", "Z", ""},  {"  x1234567  ", Computed, "X", "L", ""},
-        {"K1234567", Computed, "K", "L", ""},  {"M1234567", Computed, "M", "L", ""},
+        {"12345678", Computed, "0", "Z", ""},  {"7", Computed, "0", "F", ""},
+        {"1234567", Computed, "0", "L", ""},   {"1234567L", Matches, "0", "L", ""},
+        {"1234567A", Mismatch, "0", "L", ""},  {"12345678Z", Matches, "0", "Z", ""},
+        {"K1234567", Computed, "K", "L", ""},  {"  x1234567  ", Computed, "X", "L", ""},
         {"Y1234567", Computed, "Y", "X", ""},  {"Z1234567", Computed, "Z", "R", ""},
-        {"Y1234567X", Matches, "Y", "X", ""},  {"z1234567r", Matches, "Z", "R", ""},
-        {"Y0000000", Computed, "Y", "Z", ""},  {"B1234567", Computed, "B", "D", "4"},
+        {"z1234567r", Matches, "Z", "R", ""},  {"B1234567", Computed, "B", "D", "4"},
         {"A4100000", Computed, "A", "A", "1"}, {"P1234567", Computed, "P", "D", ""},
         {"A0", Computed, "A", "J", "0"},       {"J1234567", Computed, "J", "D", "4"},
         {"A123456F", Matches, "A", "F", "6"},  {"A123456A", Mismatch, "A", "F", "6"},
@@ -38,7 +34,6 @@ TEST(Identity, AnalysesRealAndBrokenNumbers) {
         {"Y12345678", Invalid, "Y", "", ""},   {"X12345678L", Invalid, "X", "", ""},
         {"A123456789", Invalid, "A", "", ""},  {"1234 567", Invalid, "0", "", ""},
         {"A58818501", Matches, "A", "A", "1"}, {"A58818502", Mismatch, "A", "A", "1"},
-        {"B12345674", Matches, "B", "D", "4"}, {"B12345675", Mismatch, "B", "D", "4"},
         {"X1234567L", Matches, "X", "L", ""},  {"12345678J", Mismatch, "0", "Z", ""},
     };
     for (const Case& c : cases) {
@@ -50,29 +45,21 @@ TEST(Identity, AnalysesRealAndBrokenNumbers) {
     }
 }
 
+// The caption of each kind of holder; the fuzz target checks boxes and colour against the analysis.
 TEST(Identity, FieldDisplayGivesCaptionBoxesAndColour) {
     struct Case {
-        const char* text;
-        const char* caption;
-        const char* letter;
-        const char* digit;
+        const char *text, *caption, *letter, *digit;
         bool red;
     };
     const Case cases[] = {
         {"", "DNI/NIF:", "", "", false},
         {"   ", "DNI/NIF:", "", "", true},
-        {"12345678", "Persona Física", "Z", "", false},
         {"l1234567", "Persona Física", "L", "", false},
         {"X", "Persona Extranjera", "", "", true},
-        {"Z1234567", "Persona Extranjera", "R", "", false},
         {"A", "Sociedad Anónima", "", "", true},
         {"B1234567", "Sociedad Limitidad", "D", "4", false},
-        {"G1234567", "Asociación o tipo No definido", "D", "4", false},
-        {"P1234567", "Corporación Local", "D", "", false},
         {"J1234567", "DNI/NIF:", "D", "4", false},
-        {"1234567A", "Persona Física", "", "", true},
         {"T1234567", "DNI/NIF:", "", "", true},
-        {"A58818501", "Sociedad Anónima", "A", "1", false},
     };
     for (const Case& c : cases) {
         const IdentityDisplay d = DisplayIdentityField(c.text);
@@ -83,28 +70,11 @@ TEST(Identity, FieldDisplayGivesCaptionBoxesAndColour) {
     }
 }
 
-TEST(Identity, StepsWorkOnTheirOwn) {
-    EXPECT_EQ(PadIdentityNumber(IdentityKind::Person, "0", "1234567"), "01234567");
-    EXPECT_EQ(PadIdentityNumber(IdentityKind::Person, "K", "5"), "00000005");
-    EXPECT_EQ(PadIdentityNumber(IdentityKind::Person, "Z", "5"), "20000005");
-    EXPECT_EQ(PadIdentityNumber(IdentityKind::Company, "A", "123456"), "0123456 ");
-
-    const IdentityBody typed = SplitIdentityBody("12345678", IdentityKind::Company, "A");
-    EXPECT_FALSE(typed.invalid);
-    EXPECT_EQ(typed.number, "1234567");
-    EXPECT_EQ(typed.typedControl, "8");
-    EXPECT_EQ(SplitIdentityBody("1234567ñ", IdentityKind::Person, "0").typedControl, "ñ");
-
-    EXPECT_TRUE(ClassifyIdentity("Ñ12").invalid);
-    EXPECT_EQ(DniLetter("99999999"), "R");
-    EXPECT_EQ(CifControlChar("0123456 ", "a").digit, "6");
-    EXPECT_EQ(CifControlChar("123456", "A").letter, "");
-
+// A paste loses its blanks, points and dashes when what is left fits the field; huge pastes are
+// refused at once.
+TEST(Identity, PastesAreCleanedAndHugeOnesRefused) {
     EXPECT_EQ(IdentityFieldText(" 12.345.678-z"), "12345678z");
     EXPECT_EQ(IdentityFieldText("x1234567l y más"), "x1234567l y más");  // too long: kept
-}
-
-TEST(Identity, HugePastesAreRefusedAtOnce) {
     const std::string digits(1 << 20, '7');
     for (const std::string& text :
          {digits, "X" + digits + "L", "A" + digits, digits + "ñ", std::string(1 << 19, '\0')}) {

@@ -14,8 +14,10 @@ void PrintTo(const CurrencyLabels& labels, std::ostream* out) {
 
 namespace {
 
+// Bytes that are not UTF-8 count one character each, as everywhere else, so that no text can
+// slip past the limit.
 TEST(NormalizeDisplayText, DecimalPointAndLength) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"12,5", "12.5"},
         {"1,2,3", "1.2.3"},
         {"1234567890123", "1234567890123"},
@@ -25,28 +27,22 @@ TEST(NormalizeDisplayText, DecimalPointAndLength) {
         {"", ""},
         {"(Error)", "(Error)"},
         {"ñññññññññññññññ", "ñññññññññññññ"},  // characters, not bytes
+        {"(Er527" + std::string(12, '\xBA') + ")", "(Er527" + std::string(7, '\xBA')},
+        {std::string(20, '\x80'), std::string(13, '\x80')},
+        {std::string(5, '\xF5') + std::string(15, '\x80'),
+         std::string(5, '\xF5') + std::string(8, '\x80')},
+        {"1\xE2\x82\xAC"
+         "2\xE2\x82" +
+             std::string(12, '9'),
+         "1\xE2\x82\xAC"
+         "2\xE2\x82" +
+             std::string(8, '9')},
     };
     for (const auto& [text, expected] : cases) {
         const std::string once = NormalizeDisplayText(text);
         EXPECT_EQ(once, expected) << text;
         EXPECT_EQ(NormalizeDisplayText(once), once) << "not idempotent on " << text;
     }
-}
-
-// Bytes that are not UTF-8 count one character each, as everywhere else, so that no text can
-// slip past the limit.
-TEST(NormalizeDisplayText, CutsTextsThatAreNotUtf8) {
-    EXPECT_EQ(NormalizeDisplayText("(Er527" + std::string(12, '\xBA') + ")"),
-              "(Er527" + std::string(7, '\xBA'));
-    EXPECT_EQ(NormalizeDisplayText(std::string(20, '\x80')), std::string(13, '\x80'));
-    EXPECT_EQ(NormalizeDisplayText(std::string(5, '\xF5') + std::string(15, '\x80')),
-              std::string(5, '\xF5') + std::string(8, '\x80'));
-    EXPECT_EQ(NormalizeDisplayText("1\xE2\x82\xAC"
-                                   "2\xE2\x82" +
-                                   std::string(12, '9')),
-              "1\xE2\x82\xAC"
-              "2\xE2\x82" +
-                  std::string(8, '9'));
 }
 
 TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
@@ -59,30 +55,23 @@ TEST(FitResultToDisplay, KeepsTheMagnitudeOfLongResults) {
         {"9.99999999999999E+307", "1E+308"},
         {"1E+20", "1E+20"},
         {"(Error)", "(Error)"},
+        // Beyond a double: no shorter form, and not "-infE-inf"; the engine refuses it.
+        {"-5.3527E191723787840", "-5.3527E191723787840"},
+        {"1234567890.1E+99999", "1234567890.1E+99999"},
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(FitResultToDisplay(text), expected) << text;
     }
 }
 
-// A number text beyond the range of a double has no shorter form; the engine refuses it as an
-// overflow, and it must not come out as "-infE-inf".
-TEST(FitResultToDisplay, LeavesNumbersBeyondADoubleAsTheyAre) {
-    EXPECT_EQ(FitResultToDisplay("-5.3527E191723787840"), "-5.3527E191723787840");
-    EXPECT_EQ(FitResultToDisplay("1234567890.1E+99999"), "1234567890.1E+99999");
-}
-
 TEST(UpdateCurrencyLabels, ConvertsBothWays) {
     const struct {
-        const char* display;
-        const char* pesetas;
-        const char* euros;
+        const char *display, *pesetas, *euros;
     } cases[] = {
         {"1000", "166.386 Ptas.", "6,01 Euros."},
         {"1", "166 Ptas.", "0,01 Euros."},
         {"-2", "-333 Ptas.", "-0,01 Euros."},
         {"", "0 Ptas.", "0,00 Euros."},
-        {"0.", "0 Ptas.", "0,00 Euros."},
         {"0.001", "0 Ptas.", "0,00 Euros."},
         {"   ", "0 Ptas.", "0,00 Euros."},
         {"(Error)", "", ""},

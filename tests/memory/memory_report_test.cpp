@@ -11,12 +11,6 @@ constexpr std::int64_t kMiB = std::int64_t{1} << 20;
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;
 constexpr std::int64_t kTiB = std::int64_t{1} << 40;
 
-TEST(MemoryReport, LargeIntToDoubleReadsBothHalvesUnsigned) {
-    EXPECT_EQ(LargeIntToDouble(INT32_MIN, 0), 2147483648.0);
-    EXPECT_EQ(LargeIntToDouble(7, 1), 4294967303.0);
-    EXPECT_EQ(LargeIntToDouble(-1, -1), std::ldexp(1.0, 64));  // 2^64 - 1, rounded
-}
-
 TEST(MemoryReport, NumberInKBUnitsAndRounding) {
     const std::pair<std::int64_t, std::string_view> cases[] = {
         {1023, "1023 bytes"},       {1024, "1 KB"},         {1280, "1,2 KB"},  // 1.25: half to even
@@ -29,7 +23,11 @@ TEST(MemoryReport, NumberInKBUnitsAndRounding) {
     }
 }
 
-TEST(MemoryReport, CurrencyConversionAndText) {
+// The two halves of a large count read unsigned; amounts keep four decimals.
+TEST(MemoryReport, ConversionsOfCountsAndAmounts) {
+    EXPECT_EQ(LargeIntToDouble(INT32_MIN, 0), 2147483648.0);
+    EXPECT_EQ(LargeIntToDouble(7, 1), 4294967303.0);
+    EXPECT_EQ(LargeIntToDouble(-1, -1), std::ldexp(1.0, 64));  // 2^64 - 1, rounded
     EXPECT_EQ(Currency::FromDouble(1.23456)->ToText(","), "1,2346");
     EXPECT_EQ(Currency::FromDouble(-0.25)->ToText("."), "-0.25");
     EXPECT_EQ(Currency::FromDouble(140737488355327.0)->units(), 1407374883553270000);
