@@ -15,21 +15,6 @@
 namespace minizol {
 namespace {
 
-// A tool window with a field that takes the focus, to show that keys reach the window first.
-class WindowWithField final : public ToolWindow {
-  public:
-    explicit WindowWithField(Shell& shell)
-        : ToolWindow(shell, {ToolId::DigiZol, "Prueba", true, true, true}) {
-        SetClientSize({200, 60});
-        field = new QLineEdit(centralWidget());
-        field->setObjectName("field");
-        SetTag("DigiZol");
-    }
-    void mnuAyuda_Click() override {}
-
-    QLineEdit* field;
-};
-
 ToolWindow* VisibleTool(const Shell& shell) {
     for (ToolId tool : kAllTools) {
         if (shell.Existing(tool) != nullptr && shell.Existing(tool)->isVisible()) {
@@ -166,19 +151,6 @@ class ShellTest : public QObject {
         QVERIFY(!euro->isVisible());
         QVERIFY(app_->shell.Existing(ToolId::MemoZol)->isVisible());
         QVERIFY(app_->shell.Existing(ToolId::DigiZol) == nullptr);
-    }
-
-    void ctrlReachesTheWindowBeforeTheFocusedField() {
-        app_->shell.SetFactory(
-            ToolId::DigiZol, [](Shell& shell) { return std::make_unique<WindowWithField>(shell); });
-        ToolWindow& window = app_->shell.Show(ToolId::DigiZol);
-        auto* field = window.findChild<QLineEdit*>("field");
-        field->setFocus();
-        QTest::keyClicks(field, "ab");
-        QTest::keyClick(field, Qt::Key_Control, Qt::ControlModifier);
-        QVERIFY(!window.isVisible());
-        QVERIFY(app_->shell.Existing(ToolId::ReglaZol)->isVisible());
-        QCOMPARE(field->text(), QString("ab"));
     }
 
     void closingAnyToolWindowEndsTheProgram() {

@@ -30,7 +30,7 @@ class FakeCalculatorView final : public CalculatorView {
     int helps = 0;
 };
 
-// What must hold after any key, for the random-key test and the fuzz target alike: the first
+// What must hold after any key, for the key-sequence tests and the fuzz target alike: the first
 // rule the view and the engine break, or nullptr. A lone "-" is what Backspace leaves of a
 // negative number.
 inline const char* BrokenCalculatorRule(const FakeCalculatorView& view,
