@@ -5,7 +5,6 @@
 #include <map>
 #include <string>
 
-#include "euro/display_rules.h"
 #include "euro/number_text.h"
 #include "support/fake_calculator_view.h"
 
