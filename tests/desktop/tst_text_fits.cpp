@@ -97,7 +97,6 @@ class TextFitsTest : public QObject {
         const std::uint64_t most = (std::uint64_t{1023} << 40) + (std::uint64_t{999} << 30);
         row("EuroZol 1000 E", {"1000E"});
         row("EuroZol longest negative, operator and memory", {"999999999999 ", "^", "*"}, "M");
-        row("EuroZol second operand", {"999999999999 *99999999,9999"});
         row("EuroZol error", {"999999999999+1\r"}, "(Error)");
         row("EuroZol exponent", {"999999999999 *99999999,9999\r"}, "-1E+20");
         row("DigiZol examples", {"txtDNI=B1234567", "txtCuenta(0)=2100", "txtCuenta(1)=0418",

@@ -18,10 +18,8 @@ namespace minizol {
 // underlined, the addresses handed to the desktop.
 const std::pair<const char*, const char*> kSteps[] = {
     {"press Key_Return", "closed"},
-    {"press Key_Enter", "closed"},
     {"press Key_Escape", "closed"},
     {"press Key_Q", "closed"},
-    {"press Key_Backspace", "closed"},
     {"press Key_Left, press Key_Down, press Key_Shift, press Key_Control, press Key_F1", "open"},
     {"click backdrop", "closed"},
     {"click imgLogo", "closed"},
