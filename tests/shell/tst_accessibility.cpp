@@ -4,7 +4,9 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <optional>
 #include <set>
 
@@ -121,15 +123,17 @@ class AccessibilityTest : public QObject {
 
         ToolWindow& ruler = app.shell.Show(ToolId::ReglaZol);
         ruler.resize(ruler.size() + QSize(10, 0));
-        QTest::qWait(20);
         QWidget* client = ruler.findChild<QWidget*>("client");
-        QCOMPARE(Read(client, QAccessible::Description), "Mide 210 x 100 píxeles");
+        QTRY_COMPARE(Read(client, QAccessible::Description), "Mide 210 x 100 píxeles");
         QVERIFY(EventsFor(client, {QAccessible::DescriptionChanged}) > 0);
 
         ToolWindow& memory = app.shell.Show(ToolId::MemoZol);
         QWidget* report = memory.findChild<QWidget*>("Label1");
         events.clear();
-        QTest::qWait(350);
+        // Three refreshes of the report: none is announced.
+        for (int tick = 0; tick < 3; ++tick) {
+            QVERIFY(QSignalSpy(memory.findChild<QTimer*>("Timer1"), &QTimer::timeout).wait());
+        }
         QCOMPARE(EventsFor(report, {QAccessible::NameChanged, QAccessible::DescriptionChanged,
                                     QAccessible::TextUpdated}),
                  0);
