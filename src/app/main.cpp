@@ -1,13 +1,13 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/tool_windows.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/window_system.h"
 #include "shell/FormQuorvane.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
-#include "app/tool_windows.h"
 
 int main(int argc, char* argv[]) {
     // The platform has to be chosen before the application object exists; an argument rather

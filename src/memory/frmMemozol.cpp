@@ -5,11 +5,11 @@
 #include <QLocale>
 #include <QTimer>
 
+#include "common/twips.h"
 #include "memory/memory_report.h"
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/window_layer.h"
-#include "common/twips.h"
 
 namespace minizol {
 namespace {

@@ -10,13 +10,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/twips.h"
 #include "platform/accessibility.h"
 #include "platform/fonts.h"
 #include "platform/key_codes.h"
 #include "platform/qt_convert.h"
 #include "shell/about_placement.h"
 #include "shell/maker.h"
-#include "common/twips.h"
 
 namespace minizol {
 namespace {

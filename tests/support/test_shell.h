@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/shell.h"
 #include "app/tool_windows.h"
+#include "shell/shell.h"
 #include "support/recording_dialogs.h"
 
 namespace minizol::testing {
