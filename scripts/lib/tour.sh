@@ -41,6 +41,17 @@ keys Tab
 type_text 0-8044-2957
 shot digizol
 
+# DigiZol checking complete numbers: a DNI with a wrong letter, a pasted IBAN whose check and
+# control digits are wrong, an ISBN-13 with its right check digit.
+keys Escape Tab
+type_text 12345678J
+keys Tab
+printf '%s' "ES00 2100 0418 9902 0005 1332" | xclip -selection clipboard
+keys shift+Insert
+keys Tab Tab
+type_text 978-0-306-40615-7
+shot digizol-check
+
 # ReglaZol at 600 x 400 over some text, so its translucency shows (a compositing manager makes
 # whole-window opacity visible on X11).
 if command -v xcompmgr >/dev/null; then
