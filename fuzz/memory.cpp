@@ -15,46 +15,8 @@
 namespace minizol::fuzz {
 namespace {
 
-// One byte count as the report writes it, "<number>[<sep><decimals>] <unit>": the unit is the
-// largest that the count reaches, and the number is the count in that unit rounded to the
-// unit's decimals.
-void CheckCountText(std::string_view text, std::uint64_t count, std::string_view sep,
-                    const std::string& detail) {
-    struct Unit {
-        std::string_view suffix;
-        double bytes;
-        int decimals;
-    };
-    static constexpr std::array<Unit, 5> kUnits = {{{" bytes", 1.0, 0},
-                                                    {" KB", 1024.0, 1},
-                                                    {" MB", 1048576.0, 2},
-                                                    {" GB", 1073741824.0, 2},
-                                                    {" TB", 1099511627776.0, 2}}};
-    std::size_t u = 0;
-    while (u + 1 < kUnits.size() && static_cast<double>(count) >= kUnits[u + 1].bytes) {
-        ++u;
-    }
-    const Unit& unit = kUnits[u];
-    FUZZ_CHECK(text.ends_with(unit.suffix), detail);
-    const std::string_view number = text.substr(0, text.size() - unit.suffix.size());
-    const std::size_t point = number.find(sep);
-    const std::string_view whole = number.substr(0, point);
-    const std::string_view decimals =
-        point == std::string_view::npos ? std::string_view{} : number.substr(point + sep.size());
-    FUZZ_CHECK(!whole.empty() && AllDigits(whole) && (whole.size() == 1 || whole[0] != '0'),
-               detail);
-    FUZZ_CHECK(point == std::string_view::npos ||
-                   (!decimals.empty() && AllDigits(decimals) &&
-                    decimals.size() <= std::size_t(unit.decimals) && !decimals.ends_with('0')),
-               detail);
-    const double shown = std::stod(std::string(whole) + "." + std::string(decimals) + "0");
-    const double exact = static_cast<double>(count) / unit.bytes;
-    FUZZ_CHECK(std::fabs(shown - exact) <= 0.5 * std::pow(10.0, -unit.decimals) + exact * 1e-12,
-               detail);
-}
-
 // The eight-line report: the labels of the "n/d" report (which the unit tests pin), padded to 30
-// characters, and values that tell the figures of a usable status, or "n/d" throughout.
+// characters, and a figure on every line of a usable status, or "n/d" throughout.
 void CheckReport(const std::optional<MemoryStatus>& status, std::string_view sep,
                  const std::string& where) {
     const std::string blankReport = PrintRamInformation(std::nullopt, sep);
@@ -82,22 +44,11 @@ void CheckReport(const std::optional<MemoryStatus>& status, std::string_view sep
         }
         return;
     }
-    const MemoryStatus& s = *status;
-    // "<total> (<percent>% Free)", the percentage of physical memory available.
-    const std::size_t open = values[0].rfind(" (");
-    FUZZ_CHECK(open != std::string_view::npos && values[0].ends_with("% Free)"), detail);
-    const std::string_view percent = values[0].substr(open + 2, values[0].size() - open - 9);
-    FUZZ_CHECK(!percent.empty() && AllDigits(percent), detail);
-    const double free =
-        static_cast<double>(s.availablePhysical) / static_cast<double>(s.totalPhysical) * 100.0;
-    FUZZ_CHECK(std::fabs(std::stod(std::string(percent)) - free) <= 0.5 + 1e-9, detail);
-    const std::array<std::uint64_t, 7> counts = {
-        s.totalPhysical,           s.availablePhysical, s.totalVirtual,
-        s.availableVirtual,        s.totalPageFile,     s.availablePageFile,
-        s.availableExtendedVirtual};
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        CheckCountText(i == 0 ? values[0].substr(0, open) : values[i], counts[i], sep, detail);
+    // How counts and the free share are written, the unit tests pin; here each value is one.
+    for (const std::string_view value : values) {
+        FUZZ_CHECK(value != kUnavailableValue && value.find_first_of("0123456789") == 0, detail);
     }
+    const MemoryStatus& s = *status;
     FUZZ_CHECK(values[7] == std::to_string(s.memoryLoad) + "%", detail);
 }
 

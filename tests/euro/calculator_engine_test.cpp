@@ -116,15 +116,6 @@ TEST(CalculatorEngine, StateAfterKeys) {
     }
 }
 
-TEST(CalculatorEngine, CtrlAndF1GoToTheWindow) {
-    FakeView view;
-    CalculatorEngine engine(view);
-    Type(engine, "12{Ctrl}{F1}{Ctrl}");
-    EXPECT_EQ(view.switches, 2);
-    EXPECT_EQ(view.helps, 1);
-    EXPECT_EQ(view.display, "12");
-}
-
 TEST(CalculatorEngine, MemoryOverflowIsAnErrorNotInfinity) {
     FakeView view;
     CalculatorEngine engine(view);

@@ -64,13 +64,10 @@ class EuroZolWindowTest : public QObject {
         QTest::keyClick(window_, Qt::Key_F1);
         QCOMPARE(app_->dialogs.messages.size(), 2u);
         for (const auto& shown : app_->dialogs.messages) {
-            const QStringList lines = shown.text.split("\r\n");
-            QCOMPARE(lines.size(), 20);
-            QCOMPARE(lines.front(), QString("BOTONES:"));
-            QCOMPARE(lines[1], QString("<+> Sumar "));
-            QCOMPARE(lines.back(), QString("<Ctrl.> Cambiar de Aplicación"));
-            QCOMPARE(shown.icon, MessageIcon::None);
-            QCOMPARE(shown.title, QString("MiniZol"));
+            QCOMPARE(shown.text.count("\r\n"), 19);  // twenty lines
+            QVERIFY(shown.text.startsWith("BOTONES:\r\n<+> Sumar \r\n") &&
+                    shown.text.endsWith("\r\n<Ctrl.> Cambiar de Aplicación"));
+            QVERIFY(shown.icon == MessageIcon::None && shown.title == "MiniZol");
         }
     }
 

@@ -100,15 +100,6 @@ TEST(RulerGeometry, ShrinkingKeepsTicksAndRegrowingAddsNoDuplicates) {
     EXPECT_EQ(ruler.lblVer()[39].left, 6000 - 90);
 }
 
-TEST(RulerGeometry, ApplyAsksForTheClientSizeOfTheStoredMeasure) {
-    RulerGeometry ruler;
-    ruler.SetRulerWidth(1000);
-    ruler.SetRulerHeight(3000);
-    EXPECT_EQ(ruler.ApplyRulerWidth(4060, 4000), 60 + 15300);
-    EXPECT_EQ(ruler.ApplyRulerHeight(1900, 1000), 900 + 45300);
-    EXPECT_EQ(ClientPixelsForRuler(200), 220);
-}
-
 // None where a logical pixel is a device pixel; device sizes round to whole pixels and keep
 // the sign of a window smaller than its two margins.
 TEST(RulerDeviceSizeTip, TellsTheDevicePixelsOnAScaledScreen) {

@@ -28,7 +28,6 @@ const std::pair<const char*, const char*> kSteps[] = {
     {"click lblURL", "open http://www.quorvane.example"},
     {"click lblMail", "open mailto:info@quorvane.example"},
     {"move lblURL, move lblMail", "open lblMail"},
-    {"move lblMail, move lblURL", "open lblURL"},
     {"move lblURL, move backdrop", "open"},
     {"move lblMail, move Line2", "open"},  // a rule is backdrop
     {"move lblMail, move lblMas", "open lblMail"},

@@ -7,22 +7,12 @@
 #include <QScreen>
 #include <QTest>
 
-#include "platform/fonts.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
 #include "support/test_shell.h"
 
 namespace minizol {
 namespace {
-
-ToolWindow* VisibleTool(const Shell& shell) {
-    for (ToolId tool : kAllTools) {
-        if (shell.Existing(tool) != nullptr && shell.Existing(tool)->isVisible()) {
-            return shell.Existing(tool);
-        }
-    }
-    return nullptr;
-}
 
 // Keys pressed after a menu opened with the mouse ("Menu"), while the menu bar is walked after
 // Alt, or over a message box ("Box"): each key a tool acts on acts once, in the tool or in the
@@ -122,12 +112,10 @@ class ShellTest : public QObject {
     }
 
     void closingAnyToolWindowEndsTheProgram() {
-        app_->shell.Start();
-        for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(VisibleTool(app_->shell), Qt::Key_Control, Qt::ControlModifier);
+        for (ToolId tool : kAllTools) {
+            app_->shell.Show(tool);
         }
-        QVERIFY(app_->shell.Existing(ToolId::MemoZol) != nullptr);
-        app_->shell.Show(ToolId::DigiZol).close();
+        app_->shell.Existing(ToolId::DigiZol)->close();
         QCOMPARE(app_->ends, 1);
         for (ToolId tool : kAllTools) {
             QVERIFY(!app_->shell.Existing(tool)->isVisible());
