@@ -72,8 +72,9 @@ QAccessibleInterface* LabelReadingFactory(const QString&, QObject* object) {
 }  // namespace
 
 void NameControls(QWidget& window, std::span<const AccessibleText> table) {
-    static const bool installed = (QAccessible::installFactory(LabelReadingFactory), true);
-    (void)installed;
+    // Once per program: the toolkit asks every factory for every new control.
+    [[maybe_unused]] static const bool installed =
+        (QAccessible::installFactory(LabelReadingFactory), true);
     for (const AccessibleText& entry : table) {
         auto* control = window.findChild<QWidget*>(QString::fromUtf8(entry.control));
         if (control == nullptr) {
