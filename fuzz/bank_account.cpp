@@ -1,36 +1,27 @@
-// The account row on any text: the bank field's paste splitting and the paste's own digits, the
-// control digits and IBAN of any three fields. Input: the bank field's text, then "|" office "|"
-// account "|" the IBAN field; the whole input is also pasted into the bank field.
+// The account row on any text: a paste into its fields (a whole account or IBAN of any country,
+// or anything else), a printed account typed straight through, and the control digits and IBAN
+// of any three fields. Input: the bank field's text, then "|" office "|" account "|" the IBAN
+// field; the whole input is also pasted, and its first 20 digits typed.
 #include "checkdigits/bank_account.h"
 
 #include <cstdint>
 #include <string>
 
 #include "checkdigits/iban.h"
+#include "checkdigits/iban_countries.h"
+#include "checkdigits/pasted_text.h"
 #include "fuzz_support.h"
 
 namespace minizol::fuzz {
 namespace {
 
-void CheckSplit(std::string_view text) {
-    const BankFieldSplit split = SplitBankFieldText(text);
-    const std::string detail = Quoted(text);
-    FUZZ_CHECK(split.office.has_value() == split.account.has_value(), detail);
-    FUZZ_CHECK(AllDigits(split.bank) && split.bank.size() <= 4, detail);
-    if (split.office) {
-        FUZZ_CHECK(AllDigits(*split.office) && split.office->size() <= 4, detail);
-        FUZZ_CHECK(AllDigits(*split.account) && split.account->size() <= 10, detail);
-    }
-    // What the field keeps is final: handled again it stays as it is.
-    const BankFieldSplit again = SplitBankFieldText(split.bank);
-    FUZZ_CHECK(again.bank == split.bank && !again.office, detail);
-}
-
-// Validates an IBAN the way a receiving bank does (ISO 13616): country code and check digits
-// moved to the end, letters as 10 to 35, and the whole number taken modulo 97 must be 1. The
-// number is reduced nine digits at a time, independently of how the tool computes the digits.
+// Validates an IBAN the way a receiving bank does (ISO 13616): check digits 02 to 98, country
+// code and check digits moved to the end, letters as 10 to 35, and the whole number taken
+// modulo 97 must be 1. The number is reduced nine digits at a time, independently of how the
+// tool computes the digits.
 bool IbanIsValid(std::string_view iban) {
-    if (iban.size() < 4) {
+    if (iban.size() < 4 || !AllDigits(iban.substr(2, 2)) || iban.substr(2, 2) < "02" ||
+        iban.substr(2, 2) > "98") {
         return false;
     }
     std::string digits;
@@ -65,9 +56,103 @@ bool ControlDigitValid(std::string_view tenDigits, char control) {
     return (sum + d) % 11 == 0 || (d == 1 && (sum + 10) % 11 == 0);
 }
 
+bool AccountValid(std::string_view twenty) {
+    return ControlDigitValid("00" + std::string(twenty.substr(0, 8)), twenty[8]) &&
+           ControlDigitValid(twenty.substr(10), twenty[9]);
+}
+
 std::string FitDigits(std::string_view text, std::size_t width) {
     std::string digits = DigitsOnly(text).substr(0, width);
     return std::string(width - digits.size(), '0') + digits;
+}
+
+std::string Joined(const BankFields& f) {
+    return f.bank + "|" + f.office + "|" + f.account;
+}
+
+std::string Described(std::string_view text, const BankFields& fields, const BankRow& row) {
+    return Quoted(text) + " fields " + Joined(fields) + " control " + row.control + " IBAN " +
+           row.iban + (row.controlRed ? " control red" : "") + (row.ibanRed ? " IBAN red" : "");
+}
+
+// A paste into the bank field, as the window takes it: a whole account or IBAN replaces the
+// row's account, anything else lands in the field.
+void CheckPaste(std::string_view text) {
+    const std::string tidy = TidyPastedText(text);
+    const std::optional<WholeAccount> whole = ReadWholeAccount(tidy);
+    BankFields fields;
+    if (whole) {
+        fields = whole->fields.value_or(BankFields{});
+    } else {
+        const AccountFieldEntry entry = ReadAccountField(0, tidy, {});
+        FUZZ_CHECK(!entry.whole, Quoted(text));
+        // Handled again, what the field keeps stays as it is.
+        FUZZ_CHECK(ReadAccountField(0, entry.text, {}).text == entry.text, Quoted(text));
+        fields.bank = entry.text;
+    }
+    const BankRow row = UpdateBankAccount(fields, "ES00", whole ? &*whole : nullptr);
+    const std::string detail = Described(text, fields, row);
+    const bool red = row.controlRed || row.ibanRed;
+    // What "Copiar" gives of the IBAN box is a right IBAN, and nothing while the row is red.
+    FUZZ_CHECK(row.wholeIban.empty() || (!red && IbanIsValid(row.wholeIban)), detail);
+
+    // Red exactly when the IBAN fails a bank's check or is not of its country's length.
+    const std::string compact = WithoutSeparators(WithoutAccountLabel(tidy));
+    if (whole && !whole->iban.empty()) {
+        const IbanCountry* country = FindIbanCountry(compact.substr(0, 2));
+        const bool rightLength =
+            country != nullptr && compact.size() == static_cast<std::size_t>(country->length);
+        FUZZ_CHECK(row.ibanRed != (rightLength && IbanIsValid(compact)), detail);
+    }
+    if (whole && whole->fields) {
+        const std::string twenty = whole->iban.empty() ? compact : compact.substr(4);
+        FUZZ_CHECK(row.controlRed != AccountValid(twenty), detail);
+    }
+
+    // Every digit and letter the paste carried is shown, or the row is red.
+    if (!red) {
+        std::string shown;
+        if (whole && !whole->fields) {
+            shown = WithoutSeparators(row.shortCaption);
+        } else if (whole) {
+            shown = (whole->iban.empty() ? "" : row.iban) + fields.bank + fields.office +
+                    row.control + fields.account;
+        } else {
+            shown = WithoutSeparators(fields.bank);
+            FUZZ_CHECK(shown == WithoutSeparators(tidy), detail);
+        }
+        FUZZ_CHECK(shown == (whole ? compact : WithoutSeparators(tidy)),
+                   detail + " shows " + shown);
+    }
+
+    // Once edited, the number is the user's own: nothing it carried is checked any more.
+    if (whole) {
+        const BankFields edited{fields.bank, fields.office.substr(0, 3), fields.account};
+        const BankRow after = UpdateBankAccount(
+            edited == BankFields{} ? BankFields{"1", "", ""} : edited, "ES00", &*whole);
+        FUZZ_CHECK(!after.controlRed && !after.ibanRed, detail);
+    }
+}
+
+// A printed account typed straight through: 4 digits, 4 more, then 12 into the account number
+// field, which holds the control digits typed before the number. Nothing is lost, and the typed
+// control digits are red exactly when they are wrong.
+void CheckTypedThrough(std::string_view text) {
+    const std::string digits = DigitsOnly(text);
+    if (digits.size() < 20) {
+        return;
+    }
+    const std::string twenty = digits.substr(0, 20);
+    const BankFields typed{twenty.substr(0, 4), twenty.substr(4, 4), ""};
+    const AccountFieldEntry entry = ReadAccountField(2, twenty.substr(8), typed);
+    FUZZ_CHECK(entry.whole && entry.whole->fields, Quoted(twenty));
+    const BankFields fields = *entry.whole->fields;
+    const BankRow row = UpdateBankAccount(fields, "ES00", &*entry.whole);
+    const std::string detail = Described(twenty, fields, row);
+    FUZZ_CHECK(row.controlRed != AccountValid(twenty), detail);
+    FUZZ_CHECK(
+        row.controlRed || fields.bank + fields.office + row.control + fields.account == twenty,
+        detail);
 }
 
 void CheckDigits(std::string_view bank, std::string_view office, std::string_view account,
@@ -94,56 +179,24 @@ void CheckDigits(std::string_view bank, std::string_view office, std::string_vie
     const AccountDigits full = CalculateAccountDigits(b, o, a, country);
     FUZZ_CHECK(full.control == digits.control && full.iban == digits.iban, detail);
     const std::string ccc = b + o + full.control + a;
-    FUZZ_CHECK(ControlDigitValid("00" + b + o, full.control[0]) &&
-                   ControlDigitValid(a, full.control[1]) && IbanIsValid(full.iban + ccc),
+    FUZZ_CHECK(AccountValid(ccc) && IbanIsValid(full.iban + ccc),
                detail + " IBAN " + full.iban + ccc);
 
+    const BankFields expected{b, o, a};
     const std::string pasted = b + " " + o + "-" + full.control + "/" + a;
-    const BankFieldSplit split = SplitBankFieldText(pasted);
-    FUZZ_CHECK(split.bank == b && split.office == o && split.account == a, Quoted(pasted));
-    const std::string iban = full.iban + ccc.substr(0, 4) + " " + ccc.substr(4, 4) + " " +
-                             ccc.substr(8, 4) + " " + ccc.substr(12, 4) + " " + ccc.substr(16);
-    const BankFieldSplit fromIban = SplitBankFieldText(iban);
-    FUZZ_CHECK(fromIban.bank == b && fromIban.office == o && fromIban.account == a, Quoted(iban));
-}
-
-// The paste's own digits are red exactly when they fail a bank's checks, and never once edited.
-void CheckPastedDigits(std::string_view text) {
-    const BankFieldSplit split = SplitBankFieldText(text);
-    if (!split.office) {
-        return;
-    }
-    const BankFields fields{split.bank, *split.office, *split.account};
-    const BankRow row = UpdateBankAccount(fields, "ES00", &split);
-    const std::string detail =
-        Quoted(text) + (row.controlRed ? " control red" : "") + (row.ibanRed ? " IBAN red" : "");
-    const BankRow edited =
-        UpdateBankAccount({fields.bank, fields.office + "0", fields.account}, "ES00", &split);
-    FUZZ_CHECK(!edited.controlRed && !edited.ibanRed && (!row.ibanRed || !split.iban.empty()),
-               detail);
-    const std::string_view c = split.control;
-    if (fields.bank.size() + fields.office.size() + fields.account.size() != 18 || !AllDigits(c)) {
-        FUZZ_CHECK(AllDigits(c) || row.controlRed, detail);
-        return;  // non-digits were dropped from the fields
-    }
-    FUZZ_CHECK(row.controlRed != (ControlDigitValid("00" + fields.bank + fields.office, c[0]) &&
-                                  ControlDigitValid(fields.account, c[1])),
-               detail);
-    const std::string_view iban = split.iban;
-    const bool wellFormed =
-        iban.size() == 4 && iban.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == 2 &&
-        AllDigits(iban.substr(2)) && iban.substr(2) >= "02" && iban.substr(2) <= "98";
-    const std::string account = fields.bank + fields.office + row.control + fields.account;
-    FUZZ_CHECK(iban.empty() || row.ibanRed != (wellFormed && IbanIsValid(split.iban + account)),
-               detail);
+    const std::optional<WholeAccount> fromAccount = ReadWholeAccount(pasted);
+    FUZZ_CHECK(fromAccount && fromAccount->fields == expected, Quoted(pasted));
+    const std::string iban = "ES" + CalculateAccountDigits(b, o, a, "ES").iban.substr(2) + ccc;
+    const std::optional<WholeAccount> fromIban = ReadWholeAccount(GroupInFours(iban));
+    FUZZ_CHECK(fromIban && fromIban->fields == expected, Quoted(iban));
 }
 
 }  // namespace
 }  // namespace minizol::fuzz
 
 FUZZ_TARGET(input) {
-    CheckSplit(input.rest());
-    CheckPastedDigits(input.rest());
+    CheckPaste(input.rest());
+    CheckTypedThrough(input.rest());
     const BankFields fields{std::string(input.Field()), std::string(input.Field()),
                             std::string(input.Field())};
     const std::string_view ibanField = input.TakeRest();

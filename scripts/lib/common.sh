@@ -26,7 +26,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-liberation
-    fonts-dejavu-core)
+    fonts-dejavu-core qt6-translations-l10n)
 
 # configure_and_build <build dir> <build type> [extra cmake arguments...]
 configure_and_build() {

@@ -4,6 +4,7 @@
 #include "app/tool_windows.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/toolkit_language.h"
 #include "platform/window_system.h"
 #include "shell/FormQuorvane.h"
 #include "shell/shell.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
         commandLine.InsertAfterProgram({"-platform", *platform});
     }
     QApplication app(commandLine.argc(), commandLine.argv());
+    minizol::InstallSpanishTexts(app);
     if (const auto notice =
             minizol::WindowSystemNotice(QGuiApplication::platformName().toStdString())) {
         std::cerr << *notice << '\n';

@@ -5,7 +5,7 @@
 
 #include "checkdigits/bank_table.h"
 #include "checkdigits/iban.h"
-#include "common/text_case.h"
+#include "checkdigits/pasted_text.h"
 #include "common/utf8_text.h"
 
 namespace minizol {
@@ -40,13 +40,38 @@ char ControlDigit(std::string_view digits, const std::array<int, N>& weights) {
     return static_cast<char>('0' + (d == 11 ? 0 : d == 10 ? 1 : d));
 }
 
-bool IsPasteSeparator(char c) {
-    return c == ' ' || c == '.' || c == '-' || c == '/' || c == '_';
+constexpr std::size_t kAccountDigits = 20;
+constexpr std::size_t kSpanishIbanLength = 24;
+constexpr std::size_t kTypedControlAndAccount = 2 + kAccountLength;
+
+bool AllDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// Two letters A to Z, either case.
-bool IsCountryCode(std::string_view text) {
-    return ValidCountryCode(text) == UpperCase(text);
+std::size_t FieldWidth(int index) {
+    return index == 2 ? kAccountLength : kCodeLength;
+}
+
+// Digits that the field can hold: fewer count as zero-filled, more are no account at all.
+bool FieldFits(int index, std::string_view text) {
+    return AllDigits(text) && text.size() <= FieldWidth(index);
+}
+
+// A foreign IBAN stands in the bank label whole, in its paper form, with its country's name
+// where the name fits; the IBAN box shows the check digits its account calls for.
+BankRow ForeignIbanRow(const std::string& iban) {
+    const std::optional<IbanCheck> check = CheckIban(iban);
+    BankRow row;
+    row.iban = iban.substr(0, 2) + check->checkDigits;
+    row.ibanRed = !check->valid;
+    row.shortCaption = GroupInFours(iban);
+    row.bankCaption = check->country != nullptr
+                          ? std::string(check->country->name) + ": " + row.shortCaption
+                          : row.shortCaption;
+    if (check->valid) {
+        row.wholeIban = iban;
+    }
+    return row;
 }
 
 }  // namespace
@@ -79,61 +104,111 @@ AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view off
     return result;
 }
 
+bool AccountControlValid(std::string_view twentyDigits) {
+    if (twentyDigits.size() != 20 || !AllDigits(twentyDigits)) {
+        return false;
+    }
+    return CalculateAccountDigits(twentyDigits.substr(0, 4), twentyDigits.substr(4, 4),
+                                  twentyDigits.substr(10), kDefaultCountry)
+               .control == twentyDigits.substr(8, 2);
+}
+
+std::optional<WholeAccount> ReadWholeAccount(std::string_view text) {
+    const std::string s = WithoutSeparators(WithoutAccountLabel(TidyPastedText(text)));
+    WholeAccount whole;
+    std::string_view account = s;
+    if (s.size() == kSpanishIbanLength && s.starts_with(kDefaultCountry) &&
+        AllDigits(std::string_view(s).substr(2))) {
+        whole.iban = s;
+        account.remove_prefix(4);
+    } else if (IsWrittenAsIban(s)) {
+        whole.iban = s;  // another country's, or not a right Spanish one: shown as it stands
+        return whole;
+    } else if (s.size() != kAccountDigits || !AllDigits(s)) {
+        return std::nullopt;
+    }
+    whole.fields = BankFields{std::string(account.substr(0, 4)), std::string(account.substr(4, 4)),
+                              std::string(account.substr(10))};
+    whole.control = account.substr(8, 2);
+    return whole;
+}
+
+AccountFieldEntry ReadAccountField(int index, std::string_view text, const BankFields& fields) {
+    AccountFieldEntry entry;
+    entry.whole = ReadWholeAccount(text);
+    if (entry.whole) {
+        return entry;
+    }
+    entry.text = TidyPastedText(text);
+    std::string digits = WithoutSeparators(entry.text);
+    if (!AllDigits(digits)) {
+        return entry;
+    }
+    if (index == 2 && digits.size() == kTypedControlAndAccount) {
+        entry.whole = WholeAccount{BankFields{fields.bank, fields.office, digits.substr(2)},
+                                   digits.substr(0, 2), ""};
+    } else if (digits.size() <= FieldWidth(index)) {
+        entry.text = std::move(digits);
+    }
+    return entry;
+}
+
+bool FieldsHoldWhole(const BankFields& fields, const WholeAccount& whole) {
+    return whole.fields ? fields == *whole.fields : fields == BankFields{};
+}
+
 BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
-                          const BankFieldSplit* paste) {
-    const bool pasted = paste != nullptr && FieldsHoldPaste(fields, *paste);
-    std::string country = CountryOfIbanField(ibanField);
-    if (pasted && IsCountryCode(CharSlice(paste->iban, 0, 2))) {
-        country = paste->iban.substr(0, 2);
+                          const WholeAccount* whole) {
+    const WholeAccount* held =
+        whole != nullptr && FieldsHoldWhole(fields, *whole) ? whole : nullptr;
+    if (held != nullptr && !held->fields) {
+        return ForeignIbanRow(held->iban);
     }
     BankRow row;
-    if (fields.bank.empty() && fields.office.empty() && fields.account.empty()) {
+    row.bankCaption = std::string(kUnknownBankCaption);
+    if (fields == BankFields{}) {
         row.iban = std::string(kEmptyAccountIban);
-    } else {
-        AccountDigits digits =
-            CalculateAccountDigits(fields.bank, fields.office, fields.account, country);
-        row.control = std::move(digits.control);
-        row.iban = std::move(digits.iban);
+        return row;
     }
+    // A Spanish IBAN brought whole is checked as Spanish, whatever country the box had.
+    const std::string country = held != nullptr && !held->iban.empty()
+                                    ? std::string(kDefaultCountry)
+                                    : CountryOfIbanField(ibanField);
+    if (!FieldFits(0, fields.bank) || !FieldFits(1, fields.office) ||
+        !FieldFits(2, fields.account)) {
+        row.iban = country + "00";  // no account to compute the digits of
+        row.controlRed = row.ibanRed = true;
+        return row;
+    }
+    AccountDigits digits =
+        CalculateAccountDigits(fields.bank, fields.office, fields.account, country);
+    row.control = std::move(digits.control);
+    row.iban = std::move(digits.iban);
     row.bankCaption = std::string(BankCaption(fields.bank));
-    row.controlRed = pasted && paste->control != row.control;
-    row.ibanRed = pasted && !paste->iban.empty() && paste->iban != row.iban;
+    if (held != nullptr) {
+        row.controlRed = held->control != row.control;
+        if (!held->iban.empty()) {
+            // The IBAN's own check covers the account as written, its control digits included:
+            // a wrong control digit is the control box's to show.
+            row.iban = country + IbanCheckDigits(country, std::string_view(held->iban).substr(4));
+            row.ibanRed = std::string_view(held->iban).substr(0, 4) != row.iban;
+        }
+    }
+    const bool complete = fields.bank.size() == kCodeLength &&
+                          fields.office.size() == kCodeLength &&
+                          fields.account.size() == kAccountLength;
+    if (complete && !row.controlRed && !row.ibanRed) {
+        row.wholeIban = row.iban + fields.bank + fields.office + row.control + fields.account;
+    }
     return row;
-}
-
-BankFieldSplit SplitBankFieldText(std::string_view text) {
-    std::string s;
-    for (char c : text) {
-        if (!IsPasteSeparator(c)) {
-            s += c;
-        }
-    }
-    BankFieldSplit split;
-    const std::size_t length = CharCount(s);
-    if (length == 20 || length == 24) {  // an account: bank, office, control digits, number
-        const std::string_view account = length == 20 ? std::string_view(s) : CharSlice(s, 4, 20);
-        split.bank = DigitsOnly(CharSlice(account, 0, 4));
-        split.office = DigitsOnly(CharSlice(account, 4, 4));
-        split.control = CharSlice(account, 8, 2);
-        split.account = DigitsOnly(CharSlice(account, 10, 10));
-        if (length == 24) {  // behind an IBAN's country code and check digits
-            split.iban = UpperCase(CharSlice(s, 0, 4));
-        }
-    } else if (length > kCodeLength) {
-        split.bank = DigitsOnly(CharSlice(s, 0, kCodeLength));
-    } else {
-        split.bank = DigitsOnly(text);
-    }
-    return split;
-}
-
-bool FieldsHoldPaste(const BankFields& fields, const BankFieldSplit& paste) {
-    return paste.office && paste.account && fields.bank == paste.bank &&
-           fields.office == *paste.office && fields.account == *paste.account;
 }
 
 bool AccountFieldComplete(int index, std::string_view text) {
     return (index == 0 || index == 1) && CharCount(text) == kCodeLength;
+}
+
+std::size_t AccountTypingLimit(int index) {
+    return index == 2 ? kTypedControlAndAccount : FieldWidth(index);
 }
 
 }  // namespace minizol

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ struct BankFields {
     std::string bank;
     std::string office;
     std::string account;
+
+    bool operator==(const BankFields&) const = default;
 };
 
 // The text with every character other than "0" to "9" removed.
@@ -31,43 +34,63 @@ struct AccountDigits {
 AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view office,
                                      std::string_view account, std::string_view country);
 
+// Whether the two control digits are right for the 20 digits of a Spanish account.
+bool AccountControlValid(std::string_view twentyDigits);
+
 inline constexpr std::string_view kEmptyAccountIban = "ES00";
 
-// What the bank field's text becomes, and what the other two fields receive, when it holds a
-// pasted account (20 characters once " ", ".", "-", "/" and "_" are removed) or IBAN (24).
-// Otherwise the bank field keeps at most its first 4 characters. All results are digits only.
-// A split paste also hands back the digits it carried, which are recomputed rather than used but
-// checked against the computed ones.
-struct BankFieldSplit {
-    std::string bank;
-    std::optional<std::string> office;   // set when a whole account or IBAN was split
-    std::optional<std::string> account;  // set when a whole account or IBAN was split
-    std::string control;  // its control digits (characters 9-10, 13-14 of an IBAN), as pasted
-    std::string iban;     // an IBAN's country and check digits, letters upper-cased; else ""
+// A whole account number brought to the row at once: pasted, dropped or typed in one go. Its own
+// control and check digits are checked against the computed ones while the fields hold it.
+struct WholeAccount {
+    std::optional<BankFields> fields;  // a Spanish account: what its three fields take
+    std::string control;               // a Spanish account's control digits, as brought
+    std::string iban;  // the IBAN it was written as, without separators; "" for a bare account
 };
 
-BankFieldSplit SplitBankFieldText(std::string_view text);
+// Any text read as a whole account: the 20 digits of a Spanish account, "ES" and the 22 digits
+// of a Spanish IBAN, or any other text written as an IBAN, of whatever country. White space,
+// separators between the groups and an "IBAN" label in front are allowed. Nothing for other
+// texts.
+std::optional<WholeAccount> ReadWholeAccount(std::string_view text);
 
-// Whether the three fields hold what a split `paste` put into them. Any edit afterwards makes the
-// number the user's own again: the paste's digits are then no longer checked.
-bool FieldsHoldPaste(const BankFields& fields, const BankFieldSplit& paste);
+// What the text of an account field comes to.
+struct AccountFieldEntry {
+    std::string text;                   // what the field keeps
+    std::optional<WholeAccount> whole;  // or an account that replaces the whole row's
+};
+
+// Field `index` (0 bank, 1 office, 2 account number) holding `text`, beside the row's `fields`.
+// A whole account or IBAN replaces the row's account. Twelve digits in the account number field
+// are the control digits typed before the number, checked as a pasted account's are. Separators
+// go when the digits fit the field; any other text is kept whole, tidied, and shows red: nothing
+// is cut.
+AccountFieldEntry ReadAccountField(int index, std::string_view text, const BankFields& fields);
+
+// Whether the fields still hold what `whole` put in them (nothing, for a foreign IBAN).
+bool FieldsHoldWhole(const BankFields& fields, const WholeAccount& whole);
 
 // Everything the account row shows for its fields and the current text of the IBAN field.
 struct BankRow {
-    std::string control;      // control digits box; "" when all fields are empty
-    std::string iban;         // IBAN field; "ES00" when all fields are empty, whatever the country
-    std::string bankCaption;  // bank label: the bank's name or "Banco: "
-    bool controlRed = false;  // the pasted control digits differ from `control`
-    bool ibanRed = false;     // the pasted IBAN's country and check digits differ from `iban`
+    std::string control;       // control digits box; "" when there is no Spanish account
+    std::string iban;          // IBAN field; "ES00" when all fields are empty, whatever the country
+    std::string bankCaption;   // bank label: the bank's name, "Banco: ", or a foreign IBAN whole
+    std::string shortCaption;  // the label where `bankCaption` is too wide: the IBAN alone
+    std::string wholeIban;  // the complete IBAN shown, without separators; "" if incomplete or red
+    bool controlRed = false;  // the control digits brought differ, or the fields hold no account
+    bool ibanRed = false;     // the IBAN brought is wrong, or the fields hold no account
 };
 
-// `paste` is the last paste split over the fields, if any. While the fields hold it, the row
-// checks its digits, and the IBAN is computed for its own country when that is two letters, so
-// that a pasted IBAN is checked against the IBAN it claims to be.
+// `whole` is the account last brought whole, if any. While the fields hold it, its digits are
+// checked: a Spanish IBAN on its check and control digits, a foreign one (the fields then empty)
+// on its country, length and check digits.
 BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
-                          const BankFieldSplit* paste = nullptr);
+                          const WholeAccount* whole = nullptr);
 
 // Whether a complete bank (index 0) or office (index 1) field hands the focus to the next field.
 bool AccountFieldComplete(int index, std::string_view text);
+
+// How many characters typing puts into account field `index`: the account number field takes
+// the two control digits before it, so that a printed account can be typed straight through.
+std::size_t AccountTypingLimit(int index);
 
 }  // namespace minizol

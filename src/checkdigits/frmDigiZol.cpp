@@ -1,10 +1,12 @@
 #include "checkdigits/frmDigiZol.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <limits>
 #include <string>
@@ -15,10 +17,12 @@
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
 #include "checkdigits/key_filter.h"
+#include "checkdigits/pasted_text.h"
 #include "checkdigits/unexpected_failure.h"
 #include "common/twips.h"
 #include "common/utf8_text.h"
 #include "platform/accessibility.h"
+#include "platform/clipboard_routes.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "shell/shell.h"
@@ -83,18 +87,19 @@ QLineEdit* NewLineEdit(QWidget* parent, const char* name, const QRect& geometry,
     return field;
 }
 
-QLineEdit* NewField(QWidget* parent, const char* name, const QRect& geometry, int maxLength,
-                    Qt::Alignment alignment) {
+// An input field takes a paste of any length: what is too long for a number shows red.
+QLineEdit* NewInputField(QWidget* parent, const char* name, const QRect& geometry,
+                         Qt::Alignment alignment) {
     QLineEdit* field = NewLineEdit(parent, name, geometry, alignment);
-    field->setMaxLength(maxLength);
+    field->setMaxLength(std::numeric_limits<int>::max());
     return field;
 }
 
-// A read-only box: reachable by the mouse, to copy from, but not by Tab.
+// A read-only box: its right-click menu copies it, and leaves the focus in the field typed in.
 QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry, bool buttonFace) {
     QLineEdit* box = NewLineEdit(parent, name, geometry, Qt::AlignHCenter);
     box->setReadOnly(true);
-    box->setFocusPolicy(Qt::ClickFocus);
+    box->setFocusPolicy(Qt::NoFocus);
     if (buttonFace) {
         SetBoxColour(*box, false);
     }
@@ -131,29 +136,26 @@ void frmDigiZol::CreateControls() {
     QFont font = NamedFont("MS Sans Serif", 8.25, true);
     font.setStyleHint(QFont::SansSerif);
     client->setFont(font);
-    // The bank field takes a whole pasted account or IBAN, however long, and splits it.
-    constexpr int kUnlimited = std::numeric_limits<int>::max();
-    constexpr int kCodeLength = 4;
-
+    // No field cuts a paste: typing stops at each field's length (TypingLimit), and what is too
+    // long to be a right number is kept whole and shown red.
     lblDNI_ = NewLabel(client, "lblDNI", "DNI/NIF:", {Px(180), Px(120)});
-    // The identity field, too, takes a whole paste: typing stops at kIdentityFieldLength.
-    txtDNI_ = NewField(client, "txtDNI", TwipsRect(150, 360, 1125, 285), kUnlimited, Qt::AlignLeft);
+    txtDNI_ = NewInputField(client, "txtDNI", TwipsRect(150, 360, 1125, 285), Qt::AlignLeft);
     txtLetra_[0] = NewResultBox(client, "txtLetra(0)", TwipsRect(1380, 360, 315, 285), true);
     txtLetra_[1] = NewResultBox(client, "txtLetra(1)", TwipsRect(1770, 360, 315, 285), true);
 
     lblBanco_ = NewLabel(client, "lblBanco", "Banco:", {Px(180), Px(750)});
     txtIban_ = NewResultBox(client, "txtIban", TwipsRect(150, 1020, 765, 285), false);
-    txtIban_->setMaxLength(kCodeLength);
-    txtCuenta_[0] = NewField(client, "txtCuenta(0)", TwipsRect(1020, 1020, 525, 285), kUnlimited,
-                             Qt::AlignRight);
-    txtCuenta_[1] = NewField(client, "txtCuenta(1)", TwipsRect(1620, 1020, 525, 285), kCodeLength,
-                             Qt::AlignRight);
+    txtIban_->setMaxLength(static_cast<int>(kEmptyAccountIban.size()));
+    txtCuenta_[0] =
+        NewInputField(client, "txtCuenta(0)", TwipsRect(1020, 1020, 525, 285), Qt::AlignRight);
+    txtCuenta_[1] =
+        NewInputField(client, "txtCuenta(1)", TwipsRect(1620, 1020, 525, 285), Qt::AlignRight);
     txtDC_ = NewResultBox(client, "txtDC", TwipsRect(2220, 1020, 345, 285), true);
     txtCuenta_[2] =
-        NewField(client, "txtCuenta(2)", TwipsRect(2640, 1020, 1215, 285), 10, Qt::AlignRight);
+        NewInputField(client, "txtCuenta(2)", TwipsRect(2640, 1020, 1215, 285), Qt::AlignRight);
 
     lblISBN_ = NewLabel(client, "lblISBN", "ISBN:", {Px(180), Px(1410)});
-    txtISBN_ = NewField(client, "txtISBN", TwipsRect(150, 1650, 2025, 285), 20, Qt::AlignLeft);
+    txtISBN_ = NewInputField(client, "txtISBN", TwipsRect(150, 1650, 2025, 285), Qt::AlignLeft);
     txtDigitoISBN_ = NewResultBox(client, "txtDigitoISBN", TwipsRect(2250, 1650, 315, 285), true);
 
     for (QLineEdit* field : {txtDNI_, txtCuenta_[0], txtCuenta_[1], txtCuenta_[2], txtISBN_}) {
@@ -170,6 +172,7 @@ void frmDigiZol::CreateControls() {
     setTabOrder(txtCuenta_[0], txtCuenta_[1]);
     setTabOrder(txtCuenta_[1], txtCuenta_[2]);
     setTabOrder(txtCuenta_[2], txtISBN_);
+    RouteClipboard();
 
     connect(txtDNI_, &QLineEdit::textChanged, this, [this] { txtDNI_Change(); });
     for (int index = 0; index < 3; ++index) {
@@ -178,6 +181,18 @@ void frmDigiZol::CreateControls() {
     }
     connect(txtISBN_, &QLineEdit::textChanged, this, [this] { txtISBN_Change(); });
     txtDNI_->setFocus();
+}
+
+void frmDigiZol::RouteClipboard() {
+    for (QLineEdit* field : {txtDNI_, txtCuenta_[0], txtCuenta_[1], txtCuenta_[2], txtISBN_}) {
+        RoutePastes(*field, [this, field](const QString& pasted) { PasteInto(*field, pasted); });
+    }
+    // A red box holds no result worth passing on.
+    for (QLineEdit* box : {txtLetra_[0], txtLetra_[1], txtDC_, txtDigitoISBN_}) {
+        OfferCopy(*box, [box] { return IsMarkedInvalid(*box) ? QString() : box->text(); });
+    }
+    // The IBAN box copies the whole IBAN: country, check digits and account.
+    OfferCopy(*txtIban_, [this] { return FromUtf8(wholeIban_); });
 }
 
 void frmDigiZol::Form_Load() {
@@ -201,12 +216,16 @@ void frmDigiZol::Form_Load() {
 }
 
 void frmDigiZol::ClearInputFields() {
+    whole_.reset();
     SetFieldText(*txtDNI_, {});
     for (QLineEdit* field : txtCuenta_) {
         SetFieldText(*field, {});
     }
     txtIban_->setText(FromUtf8(kEmptyAccountIban));
     SetFieldText(*txtISBN_, {});
+    // A foreign IBAN leaves the fields empty: clearing them changes nothing, and its red stays
+    // unless the row is shown afresh.
+    UpdateBankAccount();
 }
 
 bool frmDigiZol::Form_KeyPress(int charCode) {
@@ -245,23 +264,17 @@ void frmDigiZol::txtDNI_Change() {
 void frmDigiZol::txtCuenta_Change(int index) {
     QLineEdit& field = *txtCuenta_[static_cast<std::size_t>(index)];
     try {
-        const std::string text = TextOf(field);
-        if (index == 0) {
-            // A pasted account or IBAN is spread over the three fields. Each assignment that
-            // changes a field runs this handler for that field before the next one.
-            const BankFieldSplit split = SplitBankFieldText(text);
-            SetFieldText(field, FromUtf8(split.bank));
-            if (split.office) {
-                SetFieldText(*txtCuenta_[1], FromUtf8(*split.office));
+        const AccountFieldEntry entry = ReadAccountField(index, TextOf(field), AccountFields());
+        if (entry.whole) {
+            BringWholeAccount(*entry.whole);
+            // Typed straight through, the account number field keeps the focus; otherwise the
+            // focus goes on from the completed bank code to the office, as when it is typed.
+            if (entry.whole->fields && index != 2) {
+                txtCuenta_[1]->setFocus();
             }
-            if (split.account) {
-                SetFieldText(*txtCuenta_[2], FromUtf8(*split.account));
-                // Kept from now on: the changes above ran the row on a half-spread paste.
-                paste_ = split;
-            }
-        } else {
-            SetFieldText(field, FromUtf8(DigitsOnly(text)));
+            return;
         }
+        SetFieldText(field, FromUtf8(entry.text));
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
     }
@@ -271,23 +284,88 @@ void frmDigiZol::txtCuenta_Change(int index) {
     }
 }
 
+void frmDigiZol::BringWholeAccount(const WholeAccount& whole) {
+    const BankFields fields = whole.fields.value_or(BankFields{});
+    {
+        // Set as one: the row is shown once, for the account that came, not for half of it.
+        const QSignalBlocker blockers[] = {QSignalBlocker(txtCuenta_[0]),
+                                           QSignalBlocker(txtCuenta_[1]),
+                                           QSignalBlocker(txtCuenta_[2])};
+        txtCuenta_[0]->setText(FromUtf8(fields.bank));
+        txtCuenta_[1]->setText(FromUtf8(fields.office));
+        txtCuenta_[2]->setText(FromUtf8(fields.account));
+    }
+    whole_ = whole;
+    UpdateBankAccount();
+}
+
+void frmDigiZol::PasteInto(QLineEdit& field, const QString& pasted) {
+    std::string text = TidyPastedText(pasted.toStdString());
+    if (AccountFieldIndex(&field) >= 0) {
+        // A whole account replaces the row's, wherever the cursor stands: never merged.
+        if (const std::optional<WholeAccount> whole = ReadWholeAccount(text)) {
+            BringWholeAccount(*whole);
+            if (whole->fields) {
+                txtCuenta_[1]->setFocus();
+            }
+            return;
+        }
+    } else {
+        text = &field == txtISBN_ ? WithoutIsbnLabel(text) : WithoutIdentityLabel(text);
+    }
+    field.insert(FromUtf8(text));
+}
+
+BankFields frmDigiZol::AccountFields() const {
+    return {TextOf(*txtCuenta_[0]), TextOf(*txtCuenta_[1]), TextOf(*txtCuenta_[2])};
+}
+
+int frmDigiZol::AccountFieldIndex(const QLineEdit* field) const {
+    for (int index = 0; index < 3; ++index) {
+        if (field == txtCuenta_[static_cast<std::size_t>(index)]) {
+            return index;
+        }
+    }
+    return -1;
+}
+
 void frmDigiZol::UpdateBankAccount() {
     try {
-        const BankFields fields{TextOf(*txtCuenta_[0]), TextOf(*txtCuenta_[1]),
-                                TextOf(*txtCuenta_[2])};
-        if (paste_ && !FieldsHoldPaste(fields, *paste_)) {
-            paste_.reset();  // edited: even typed back, the number is now the user's
+        const BankFields fields = AccountFields();
+        if (whole_ && !FieldsHoldWhole(fields, *whole_)) {
+            if (!whole_->fields) {
+                // Back from a foreign IBAN to a Spanish account.
+                txtIban_->setText(FromUtf8(kEmptyAccountIban));
+            }
+            whole_.reset();  // edited: even typed back, the number is now the user's
         }
         const BankRow row =
-            minizol::UpdateBankAccount(fields, TextOf(*txtIban_), paste_ ? &*paste_ : nullptr);
+            minizol::UpdateBankAccount(fields, TextOf(*txtIban_), whole_ ? &*whole_ : nullptr);
         txtDC_->setText(FromUtf8(row.control));
         txtIban_->setText(FromUtf8(row.iban));
         SetBoxColour(*txtDC_, row.controlRed);
         SetBoxColour(*txtIban_, row.ibanRed, QPalette::Base);
-        SetCaption(*lblBanco_, row.bankCaption);
+        ShowBankCaption(row);
+        wholeIban_ = row.wholeIban;
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
     }
+}
+
+// A foreign IBAN shows in the bank label whole, with its country's name where that fits the
+// window and in the tooltip otherwise. A text too wide even without the name (no real IBAN is)
+// is shortened in the middle, and also given whole in the tooltip.
+void frmDigiZol::ShowBankCaption(const BankRow& row) {
+    const int room = centralWidget()->width() - lblBanco_->x();
+    const QFontMetrics metrics(lblBanco_->font());
+    const QString caption = FromUtf8(row.bankCaption);
+    QString shown = caption;
+    if (metrics.horizontalAdvance(shown) > room && !row.shortCaption.empty()) {
+        shown = FromUtf8(row.shortCaption);
+    }
+    shown = metrics.elidedText(shown, Qt::ElideMiddle, room);
+    lblBanco_->setToolTip(shown == caption ? QString() : caption);
+    SetCaption(*lblBanco_, shown.toStdString());
 }
 
 void frmDigiZol::txtIban_Click() {
@@ -297,14 +375,19 @@ void frmDigiZol::txtIban_Click() {
     // The core upper-cases the answer, by the same rule as every other answer.
     const std::string country = ValidCountryCode(answer.value_or(QString()).toStdString());
     txtIban_->setText(FromUtf8(country) + QStringLiteral("00"));
-    paste_.reset();  // another country: the pasted IBAN is no longer the one shown
+    whole_.reset();  // another country: the IBAN brought is no longer the one shown
     txtCuenta_[0]->setFocus();
     txtCuenta_[0]->selectAll();  // also when the focus only comes back with the window
     UpdateBankAccount();
 }
 
 void frmDigiZol::txtISBN_Change() {
-    const IsbnResult result = IsbnCheckDigit(TextOf(*txtISBN_));
+    const std::string text = TextOf(*txtISBN_);
+    if (const std::string tidy = TidyPastedText(text); tidy != text) {
+        txtISBN_->setText(FromUtf8(tidy));  // a paste with white space or lower case: runs again
+        return;
+    }
+    const IsbnResult result = IsbnCheckDigit(text);
     SetBoxColour(*txtDigitoISBN_, result.red);
     txtDigitoISBN_->setText(FromUtf8(result.checkDigit));
 }
@@ -324,6 +407,16 @@ const KeyFilterRules* frmDigiZol::KeyRulesOf(const QLineEdit* field) const {
     return nullptr;
 }
 
+std::size_t frmDigiZol::TypingLimit(const QLineEdit* field) const {
+    if (field == txtDNI_) {
+        return kIdentityFieldLength;
+    }
+    if (field == txtISBN_) {
+        return kIsbnTypingLimit;
+    }
+    return AccountTypingLimit(AccountFieldIndex(field));
+}
+
 bool frmDigiZol::SelectsAllOnFocus(const QLineEdit* field) const {
     return field == txtDNI_ || field == txtIban_ || KeyRulesOf(field) == &kAccountKeys;
 }
@@ -340,12 +433,11 @@ bool frmDigiZol::FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules,
             passed += QString::fromUcs4(&kept, 1);
         }
     }
-    if (&field == txtDNI_) {  // typing stops at a complete number; what it replaces makes room
-        const std::size_t kept =
-            CharCount(TextOf(field)) - CharCount(field.selectedText().toStdString());
-        passed.truncate(
-            kept < kIdentityFieldLength ? static_cast<qsizetype>(kIdentityFieldLength - kept) : 0);
-    }
+    // Typing stops at the field's length; what it replaces makes room.
+    const std::size_t limit = TypingLimit(&field);
+    const std::size_t kept =
+        CharCount(TextOf(field)) - CharCount(field.selectedText().toStdString());
+    passed.truncate(kept < limit ? static_cast<qsizetype>(limit - kept) : 0);
     if (passed == typed) {
         return false;
     }
@@ -416,8 +508,11 @@ QString frmDigiZol::HelpText() {
         "",
         "Si escribes o pegas el número completo, con su dígito de control,",
         "el programa lo comprueba: DNI con letra, IBAN, ISBN de 10 o 13 cifras.",
+        "El IBAN de otro país se comprueba igual y se muestra entero sobre la cuenta.",
         "",
-        "Truco: puedes pegar la cuenta bancaria completa en el primer campo.",
+        "Truco: puedes pegar la cuenta bancaria o el IBAN completos en cualquiera",
+        "de los campos de la cuenta. Para pegar usa Mayús+Insert o el botón derecho",
+        "del ratón; con el botón derecho también copias los resultados.",
         "",
         "Usa <Ctrl.> para cambiar de aplicación.",
     };

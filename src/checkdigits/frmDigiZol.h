@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <exception>
 #include <optional>
+#include <string>
 
 #include "checkdigits/bank_account.h"
 #include "shell/tool_window.h"
@@ -32,6 +34,7 @@ class frmDigiZol final : public ToolWindow {
 
   private:
     void CreateControls();
+    void RouteClipboard();
     void Form_Load();
     void ClearInputFields();
 
@@ -40,8 +43,17 @@ class frmDigiZol final : public ToolWindow {
     void txtISBN_Change();
     void txtIban_Click();
     void UpdateBankAccount();
+    void ShowBankCaption(const BankRow& row);
+
+    // Text pasted, dropped or middle-clicked into an input field, before it lands.
+    void PasteInto(QLineEdit& field, const QString& pasted);
+    // Replaces the row's account, whichever field it came by, and checks the digits it carried.
+    void BringWholeAccount(const WholeAccount& whole);
+    BankFields AccountFields() const;
+    int AccountFieldIndex(const QLineEdit* field) const;
 
     const KeyFilterRules* KeyRulesOf(const QLineEdit* field) const;
+    std::size_t TypingLimit(const QLineEdit* field) const;
     bool SelectsAllOnFocus(const QLineEdit* field) const;
     bool FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules, const QKeyEvent& event);
     void ShowUnexpectedFailure(const std::exception& failure);
@@ -57,9 +69,10 @@ class frmDigiZol final : public ToolWindow {
     QLineEdit* txtISBN_ = nullptr;
     QLineEdit* txtDigitoISBN_ = nullptr;
 
-    // The last paste split over the account fields, whose own digits are checked until the user
-    // edits a field.
-    std::optional<BankFieldSplit> paste_;
+    // The account last brought whole, whose own digits are checked until the user edits a field.
+    std::optional<WholeAccount> whole_;
+    // The complete IBAN the row shows, for "Copiar" on the IBAN box; "" while there is none.
+    std::string wholeIban_;
 
     // The field that took the focus on a mouse press: the press then places the cursor, so its
     // whole text is selected again on the release unless the user dragged out a selection.

@@ -10,10 +10,20 @@ bool IsUpperAscii(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
-// Folds decimal digits into a remainder mod 97 one at a time, which equals the remainder of the
-// whole number however long it is.
-int Mod97(int remainder, int digit) {
-    return (remainder * 10 + digit) % 97;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Folds one character into a remainder mod 97: a digit as one decimal digit, a letter as the two
+// of its value 10 to 35. The remainder of the whole number comes out however long it is.
+int Mod97(int remainder, char c) {
+    if (IsDigit(c)) {
+        return (remainder * 10 + (c - '0')) % 97;
+    }
+    if (IsUpperAscii(c)) {
+        return (remainder * 100 + (c - 'A' + 10)) % 97;
+    }
+    return remainder;
 }
 
 }  // namespace
@@ -34,17 +44,53 @@ std::string CountryOfIbanField(std::string_view ibanField) {
 std::string IbanCheckDigits(std::string_view country, std::string_view domestic) {
     int remainder = 0;
     for (char c : domestic) {
-        if (c >= '0' && c <= '9') {
-            remainder = Mod97(remainder, c - '0');
-        }
+        remainder = Mod97(remainder, c);
     }
     for (char letter : ValidCountryCode(country)) {
-        const int value = letter - 'A' + 10;  // A is 10 ... Z is 35
-        remainder = Mod97(Mod97(remainder, value / 10), value % 10);
+        remainder = Mod97(remainder, letter);
     }
-    remainder = Mod97(Mod97(remainder, 0), 0);
+    remainder = Mod97(Mod97(remainder, '0'), '0');
     const int check = 98 - remainder;
     return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
+}
+
+bool IsWrittenAsIban(std::string_view compact) {
+    if (compact.size() < 5 || compact.size() > static_cast<std::size_t>(kLongestIban) ||
+        !IsUpperAscii(compact[0]) || !IsUpperAscii(compact[1]) || !IsDigit(compact[2]) ||
+        !IsDigit(compact[3])) {
+        return false;
+    }
+    for (char c : compact.substr(4)) {
+        if (!IsDigit(c) && !IsUpperAscii(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<IbanCheck> CheckIban(std::string_view compact) {
+    if (!IsWrittenAsIban(compact)) {
+        return std::nullopt;
+    }
+    IbanCheck check;
+    check.country = FindIbanCountry(compact.substr(0, 2));
+    check.checkDigits = IbanCheckDigits(compact.substr(0, 2), compact.substr(4));
+    check.rightLength = check.country != nullptr &&
+                        compact.size() == static_cast<std::size_t>(check.country->length);
+    check.valid = check.rightLength && compact.substr(2, 2) == check.checkDigits;
+    return check;
+}
+
+std::string GroupInFours(std::string_view compact) {
+    std::string grouped;
+    grouped.reserve(compact.size() + compact.size() / 4);
+    for (std::size_t pos = 0; pos < compact.size(); pos += 4) {
+        if (pos > 0) {
+            grouped += ' ';
+        }
+        grouped += compact.substr(pos, 4);
+    }
+    return grouped;
 }
 
 }  // namespace minizol

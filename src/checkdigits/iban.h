@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "checkdigits/iban_countries.h"
 
 namespace minizol {
 
@@ -16,7 +19,27 @@ std::string ValidCountryCode(std::string_view answer);
 std::string CountryOfIbanField(std::string_view ibanField);
 
 // The two IBAN check digits ("02" to "98") of a domestic account number for a country code
-// (ISO 13616, mod 97). Non-digits in `domestic` are skipped; an invalid country counts as "ES".
+// (ISO 13616, mod 97): digits count as themselves, upper-case letters as 10 to 35, anything else
+// is skipped. An invalid country counts as "ES".
 std::string IbanCheckDigits(std::string_view country, std::string_view domestic);
+
+// Whether a text without separators is written as an IBAN: two letters, two digits and a domestic
+// account number of digits and upper-case letters, 34 characters at most. Such a text claims to
+// be an IBAN, right or wrong.
+bool IsWrittenAsIban(std::string_view compact);
+
+// An IBAN of any country checked as a receiving bank checks it.
+struct IbanCheck {
+    const IbanCountry* country = nullptr;  // nullptr: its country gives out no IBANs
+    std::string checkDigits;               // the ones its domestic account number calls for
+    bool rightLength = false;              // the country's length
+    bool valid = false;  // a country of IBANs, its length, and the check digits it carries
+};
+
+// Nothing for a text not written as an IBAN.
+std::optional<IbanCheck> CheckIban(std::string_view compact);
+
+// The paper form: groups of four characters, "DE89 3704 0044 0532 0130 00".
+std::string GroupInFours(std::string_view compact);
 
 }  // namespace minizol

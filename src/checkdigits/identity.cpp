@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "checkdigits/cif.h"
+#include "checkdigits/pasted_text.h"
 #include "common/text_case.h"
 #include "common/utf8_text.h"
 
@@ -178,16 +179,9 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
 }
 
 std::string IdentityFieldText(std::string_view text) {
-    std::string kept;
-    for (char c : text) {
-        if (c != ' ' && c != '.' && c != '-') {
-            kept += c;
-            if (kept.size() > 4 * kIdentityFieldLength) {
-                return std::string(text);  // too long in any case; stop early on huge pastes
-            }
-        }
-    }
-    return CharCount(kept) <= kIdentityFieldLength ? kept : std::string(text);
+    std::string tidy = TidyPastedText(text);
+    std::string compact = WithoutSeparators(tidy);
+    return CharCount(compact) <= kIdentityFieldLength ? compact : tidy;
 }
 
 }  // namespace minizol

@@ -74,9 +74,10 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText);
 // a control character.
 inline constexpr std::size_t kIdentityFieldLength = 9;
 
-// The field's text once a paste has landed in it: a number written with blanks, dots or hyphens
-// ("12.345.678-Z") loses them when the rest fits the field, as if it had been typed. Any other
-// text is kept as it is, to be shown red rather than cut.
+// The field's text once a paste has landed in it, tidied as every pasted text is (white space
+// around it gone, letters upper-cased). A number written with separators ("12.345.678-z",
+// "12345678/Z") loses them when the rest fits the field, as if it had been typed; any other text
+// is kept whole, to be shown red rather than cut.
 std::string IdentityFieldText(std::string_view text);
 
 }  // namespace minizol

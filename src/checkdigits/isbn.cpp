@@ -1,5 +1,7 @@
 #include "checkdigits/isbn.h"
 
+#include "checkdigits/pasted_text.h"
+
 namespace minizol {
 namespace {
 
@@ -40,8 +42,11 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
             symbols += c;
         } else if (c == 'X' || c == 'x') {
             symbols += 'X';
-        } else {
+        } else if (IsNumberSeparator(c)) {
             continue;
+        } else {
+            result.red = true;  // a letter or sign that no ISBN has: not a number to read past
+            return result;
         }
         if (symbols.size() > kIsbn13Body + 1) {
             result.red = true;  // too long for any ISBN, however much more there is

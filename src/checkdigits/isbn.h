@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,10 +11,14 @@ struct IsbnResult {
     bool red = false;        // the text cannot be an ISBN, or its typed check character is wrong
 };
 
-// The check character of the ISBN in `text`, read from its digits and "X" (either case); every
-// other character is skipped. Nine digits give the ISBN-10 check character, twelve led by 978 or
+// The check character of the ISBN in `text`, read from its digits and "X" (either case) past the
+// separators people write between groups (blanks, dots, hyphens, slashes, underscores); any other
+// character is red. Nine digits give the ISBN-10 check character, twelve led by 978 or
 // 979 the ISBN-13 one; with the check character typed after them the same is shown, red when the
 // typed one differs. An "X" anywhere but tenth, or any other count past nine, is red.
 IsbnResult IsbnCheckDigit(std::string_view text);
+
+// Room for an ISBN-13 with its hyphens and some to spare; a paste may be longer, and shows red.
+inline constexpr std::size_t kIsbnTypingLimit = 20;
 
 }  // namespace minizol

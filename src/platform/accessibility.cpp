@@ -11,6 +11,7 @@ namespace {
 const char* const kReadingProperty = "minizolReading";
 const char* const kNameProperty = "minizolName";
 const char* const kDescriptionProperty = "minizolDescription";
+const char* const kInvalidProperty = "minizolInvalid";
 const QColor kInvalidColour(255, 0, 0);
 
 // A label read by its own text, or asked for its text, or followed as a link.
@@ -107,8 +108,13 @@ void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour) {
     QPalette palette = box.palette();
     palette.setColor(QPalette::Base, invalid ? kInvalidColour : validColour);
     box.setPalette(palette);
+    box.setProperty(kInvalidProperty, invalid);
     Describe(box, invalid ? QString::fromUtf8(kInvalidDescription)
                           : box.property(kDescriptionProperty).toString());
+}
+
+bool IsMarkedInvalid(const QWidget& box) {
+    return box.property(kInvalidProperty).toBool();
 }
 
 void Describe(QWidget& control, const QString& description) {

@@ -40,4 +40,7 @@ inline constexpr char kInvalidDescription[] = "Incorrecto";
 // box is red and goes back to the table's one after.
 void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour);
 
+// Whether the box was last marked invalid.
+bool IsMarkedInvalid(const QWidget& box);
+
 }  // namespace minizol

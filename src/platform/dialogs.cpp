@@ -2,7 +2,6 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace minizol {
 namespace {
@@ -19,11 +18,6 @@ QMessageBox::Icon ToolkitIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// The toolkit's own buttons speak English unless translations are installed; the program
-// speaks Spanish everywhere.
-const QString kAccept = QStringLiteral("Aceptar");
-const QString kCancel = QStringLiteral("Cancelar");
-
 }  // namespace
 
 void SystemDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon,
@@ -31,7 +25,6 @@ void SystemDialogs::Message(QWidget* parent, const QString& text, MessageIcon ic
     QMessageBox box(ToolkitIcon(icon), title, QString(text).replace(QLatin1String("\r\n"), "\n"),
                     QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Ok)->setText(kAccept);
     box.exec();
 }
 
@@ -41,8 +34,6 @@ std::optional<QString> SystemDialogs::Input(QWidget* parent, const QString& prom
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(kAccept);
-    dialog.setCancelButtonText(kCancel);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -11,8 +11,8 @@
 namespace minizol {
 namespace {
 
-enum Entry { Typed, TypedWithAlt, Pasted, Clicked };
-const char* const kEntryNames[] = {"type", "type with Alt", "paste", "click"};
+enum Entry { Typed, TypedWithAlt, Pasted, PastedAtEnd, Clicked };
+const char* const kEntryNames[] = {"type", "type with Alt", "paste", "paste at end", "click"};
 
 const QString kCleared =
     "txtDNI=;txtLetra(0)=;txtLetra(1)=;lblDNI=DNI/NIF:;txtCuenta(0)=;txtCuenta(1)=;txtCuenta(2)=;"
@@ -24,6 +24,11 @@ const QString kFilled =
 const QString kSantander =
     "txtCuenta(0)=0049;txtCuenta(1)=1500;txtCuenta(2)=0512345678;txtDC=01;txtIban=ES70;"
     "lblBanco=Banco santander central hispano";
+const QString kCaixa =
+    "txtCuenta(0)=2100;txtCuenta(1)=0418;txtCuenta(2)=0200051332;txtDC=45;txtIban=ES91;"
+    "lblBanco=Caja de ah. y pensiones de barcelona";
+const QString kNoSpanishAccount = "txtCuenta(0)=;txtCuenta(1)=;txtCuenta(2)=;txtDC=;";
+const char* const kBothRed = "txtDC;txtIban";
 
 // What entering `text` in `field` (typed over its whole text, or as the answer to the dialog a
 // click opens) leaves: "name=text" of fields and labels ("selected" for the focused field's
@@ -42,19 +47,58 @@ const struct {
     {"txtDNI", Typed, "1234567A", "txtLetra(0)=;txtLetra(1)=", "txtLetra(0);txtLetra(1)"},
     {"txtDNI", TypedWithAlt, "x+1", "txtDNI=X1", ""},
     {"txtDNI", Pasted, "x1234567l y más",
-     "txtDNI=x1234567l y más;txtLetra(0)=", "txtLetra(0);txtLetra(1)"},
+     "txtDNI=X1234567L Y MÁS;txtLetra(0)=", "txtLetra(0);txtLetra(1)"},
     {"txtDNI", Typed, "12345678J0", "txtDNI=12345678J;txtLetra(0)=", "txtLetra(0);txtLetra(1)"},
-    {"txtDNI", Pasted, " 12.345.678-z", "txtDNI=12345678z;txtLetra(0)=Z", ""},
+    {"txtDNI", Pasted, " 12.345.678-z", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
+    {"txtDNI", Pasted, "12345678Z\n", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
+    {"txtDNI", Pasted, "12345678 z", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
+    {"txtDNI", Pasted, "NIF: 12345678/Z", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
     {"txtCuenta(0)", Typed, "0049a15000512345678", kSantander, "", "txtCuenta(2)"},
+    // A printed account typed straight through: the control digits typed are checked.
+    {"txtCuenta(0)", Typed, "00491500010512345678", kSantander, "", "txtCuenta(2)"},
+    {"txtCuenta(0)", Typed, "00491500990512345678", kSantander, "txtDC", "txtCuenta(2)"},
     {"txtCuenta(0)", Pasted, "ES70 0049 1500 0105 1234 5678", kSantander, "", "txtCuenta(1)"},
+    {"txtCuenta(0)", Pasted, "IBAN ES70\u00A00049\u00A01500\u00A00105\u00A01234\u00A05678\r\n",
+     kSantander, "", "txtCuenta(1)"},
+    {"txtCuenta(0)", Pasted, "0049\t1500\t01\t0512345678\n", kSantander, "", "txtCuenta(1)"},
+    // A whole account replaces the row's, wherever the cursor stands.
+    {"txtCuenta(1)", Pasted, "0049 1500 01 0512345678", kSantander, "", "txtCuenta(1)"},
+    {"txtCuenta(0)", PastedAtEnd, "0049 1500 01 0512345678", kSantander, "", "txtCuenta(1)"},
+    {"txtCuenta(2)", PastedAtEnd, "ES70 0049 1500 0105 1234 5678", kSantander, "", "txtCuenta(1)"},
+    // Other countries' IBANs stand whole above the emptied Spanish fields.
+    {"txtCuenta(0)", Pasted, "DE89 3704 0044 0532 0130 00",
+     kNoSpanishAccount + "txtIban=DE89;lblBanco=Alemania: DE89 3704 0044 0532 0130 00", ""},
+    {"txtCuenta(2)", Pasted, "PT50 0002 0123 1234 5678 9015 4\n",
+     kNoSpanishAccount + "txtIban=PT50;lblBanco=PT50 0002 0123 1234 5678 9015 4", ""},
+    {"txtCuenta(1)", Pasted, "DE88 3704 0044 0532 0130 00",
+     kNoSpanishAccount + "txtIban=DE89;lblBanco=Alemania: DE88 3704 0044 0532 0130 00", "txtIban"},
+    {"txtCuenta(0)", Pasted, "CZ65 0800 0000 1920 0014 5399",
+     kNoSpanishAccount + "txtIban=CZ65;lblBanco=CZ65 0800 0000 1920 0014 5399", ""},
+    {"txtCuenta(0)", Pasted, "GB82 WEST 1234 5698 7654 32",
+     kNoSpanishAccount + "txtIban=GB82;lblBanco=GB82 WEST 1234 5698 7654 32", ""},
+    {"txtCuenta(0)", Pasted, "fr00 2100 0418 9902 0005 1332",
+     kNoSpanishAccount + "txtIban=FR35;lblBanco=FR00 2100 0418 9902 0005 1332", "txtIban"},
+    // Edited, the row is a Spanish account again.
+    {"txtCuenta(0)", Pasted, "DE88 3704 0044 0532 0130 00", "txtCuenta(0)=2100;txtIban=ES25", "",
+     "txtCuenta(1)", "2100"},
+    // Nothing is cut: what cannot be an account is kept whole, and red until Escape.
+    {"txtCuenta(0)", Pasted, "2100041845020005133",
+     "txtCuenta(0)=2100041845020005133;txtDC=;txtIban=ES00", kBothRed},
+    {"txtCuenta(0)", Pasted, "21A0 0418 45 0200051332",
+     "txtCuenta(0)=21A0 0418 45 0200051332;txtDC=", kBothRed},
+    {"txtCuenta(0)", Pasted, "ABCDEFGHIJKLMNOPQRST", kCleared, "", "txtCuenta(0)", "\x1b"},
+    {"txtCuenta(0)", Pasted, "DE88 3704 0044 0532 0130 00", kCleared, "", "txtCuenta(0)", "\x1b"},
     {"txtCuenta(0)", Pasted, QString("1234567890").repeated(1 << 17).left(1 << 20),
-     "txtCuenta(0)=1234;txtCuenta(1)=0418;txtDC=05", "", "txtCuenta(1)"},
+     "txtDC=", kBothRed},
     {"txtISBN", Typed, "0-8044a-2957", "txtISBN=0-8044-2957;txtDigitoISBN=X", ""},
     {"txtCuenta(0)", Pasted, "ES00 2100 0418 4502 0005 1332", "txtDC=45;txtIban=ES91", "txtIban",
      "txtCuenta(1)"},
-    {"txtCuenta(0)", Pasted, "2100 0418 99 0200051332", "txtDC=45", "txtDC", "txtCuenta(1)"},
-    {"txtCuenta(0)", Pasted, "fr00 2100 0418 9902 0005 1332", "txtDC=45;txtIban=FR85", "",
-     "txtCuenta(2)", "0418"},
+    {"txtCuenta(0)", Pasted, "2100 0418 99 0200051332\n", "txtDC=45", "txtDC", "txtCuenta(1)"},
+    {"txtISBN", Pasted, "ISBN-13: 978-0-306-40615-8", "txtISBN=978-0-306-40615-8;txtDigitoISBN=7",
+     "txtDigitoISBN"},
+    {"txtISBN", Pasted, "isbn-10: 0-8044-2957-x\n", "txtISBN=0-8044-2957-X;txtDigitoISBN=X", ""},
+    {"txtISBN", Pasted, "9780306406157 9780306406157",
+     "txtISBN=9780306406157 9780306406157;txtDigitoISBN=", "txtDigitoISBN"},
     {"txtISBN", Typed, "0306406153", "txtDigitoISBN=2", "txtDigitoISBN"},
     {"txtDNI", Typed, "\t", "selected=2100", "", "txtCuenta(0)"},
     {"txtCuenta(2)", Typed, "\t", "", "", "txtISBN"},
@@ -91,7 +135,11 @@ class DigiZolWindowTest : public QObject {
         QTest::addColumn<int>("row");
         for (int i = 0; i < int(std::size(kEntries)); ++i) {
             const auto& entry = kEntries[i];
-            QString text = entry.text.left(30).replace('\t', "Tab").replace('\x1b', "Escape");
+            QString text = entry.text.left(30)
+                               .replace('\t', "Tab")
+                               .replace('\x1b', "Escape")
+                               .replace('\n', "LF")
+                               .replace('\r', "CR");
             QTest::addRow("%d %s %s %s", i, kEntryNames[entry.how], entry.field, qPrintable(text))
                 << i;
         }
@@ -138,7 +186,10 @@ class DigiZolWindowTest : public QObject {
     // Types into whichever field has the focus at each moment, or pastes there (Shift+Insert:
     // Ctrl alone switches tools).
     static void Enter(const QString& text, Entry how) {
-        if (how == Pasted) {
+        if (how == Pasted || how == PastedAtEnd) {
+            if (how == PastedAtEnd) {
+                qobject_cast<QLineEdit*>(QApplication::focusWidget())->end(false);
+            }
             QGuiApplication::clipboard()->setText(text);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::ShiftModifier);
             return;

@@ -37,8 +37,8 @@ echo "Built $(basename "$deb")"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # dpkg-shlibdeps found the libraries the program links: without it there is no Qt here.
-[[ $depends == *libqt6widgets6* && $depends == *libc6* ]] ||
-    fail "the dependencies do not name the Qt widgets library and libc"
+[[ $depends == *libqt6widgets6* && $depends == *libc6* && $depends == *qt6-translations-l10n* ]] ||
+    fail "the dependencies do not name the Qt widgets library, libc and Qt's translations"
 
 outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v -e '^\./$' -e '^\./usr/' || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"

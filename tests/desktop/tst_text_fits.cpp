@@ -106,6 +106,14 @@ class TextFitsTest : public QObject {
         row("DigiZol widest bank", {"txtCuenta(0)=2077"}, FromUtf8(*BankName(2077)));
         row("DigiZol wide digits", {"txtCuenta(0)=8888", "txtCuenta(1)=8888",
                                     "txtCuenta(2)=8888888888", "txtISBN=8-8888-8888"});
+        // The longest IBANs, and those with the most (wide) letters, stand whole in the bank label.
+        for (const char* iban :
+             {"RU02 0445 2560 0407 0281 0412 3456 7890 1",
+              "LC55 HEMM 0001 0001 0012 0012 0002 3015", "MT84 MALT 0110 0001 2345 MTLC AST0 01S",
+              "SC18 SSCB 1101 0000 0000 0000 1497 USD"}) {
+            QTest::addRow("DigiZol IBAN %.4s", iban)
+                << QStringList{QString("txtCuenta(0)=") + iban} << QString(iban);
+        }
         row("ReglaZol", {});
         row("MemoZol on this machine", {}, "Memory Load:");
         row("MemoZol widest", {report(MemoryStatus{100, most, most, most, most, most, most, most})},

@@ -1,0 +1,122 @@
+#include "checkdigits/pasted_text.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "common/text_case.h"
+#include "common/utf8_text.h"
+
+namespace minizol {
+namespace {
+
+// White space as Unicode counts it, and the invisible marks web pages put between digits.
+bool IsWhiteSpace(std::string_view character) {
+    if (character.size() == 1) {
+        const char c = character[0];
+        return c == ' ' || (c >= '\t' && c <= '\r');
+    }
+    for (std::string_view space :
+         {"\u0085", "\u00A0", "\u1680", "\u2000", "\u2001", "\u2002", "\u2003", "\u2004",
+          "\u2005", "\u2006", "\u2007", "\u2008", "\u2009", "\u200A", "\u200B", "\u2028",
+          "\u2029", "\u202F", "\u205F", "\u2060", "\u3000", "\uFEFF"}) {
+        if (character == space) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsDash(std::string_view character) {
+    for (std::string_view dash : {"\u2010", "\u2011", "\u2012", "\u2013", "\u2014", "\u2015",
+                                  "\u2212", "\uFE63", "\uFF0D"}) {
+        if (character == dash) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return text;
+}
+
+// What follows a label: the blanks and the colon after it go.
+std::string_view AfterColon(std::string_view text) {
+    text = SkipBlanks(text);
+    return text.starts_with(':') ? SkipBlanks(text.substr(1)) : text;
+}
+
+std::string_view WithoutOneOf(std::string_view text,
+                              std::initializer_list<std::string_view> labels) {
+    for (std::string_view label : labels) {
+        if (text.starts_with(label)) {
+            return AfterColon(text.substr(label.size()));
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string TidyPastedText(std::string_view text) {
+    std::string tidy;
+    tidy.reserve(text.size());
+    std::size_t blanks = 0;  // held back until a character follows them
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::string_view character = text.substr(pos, CharLengthAt(text, pos));
+        pos += character.size();
+        if (IsWhiteSpace(character)) {
+            blanks += tidy.empty() ? 0 : 1;
+            continue;
+        }
+        tidy.append(blanks, ' ');
+        blanks = 0;
+        if (IsDash(character)) {
+            tidy += '-';
+        } else {
+            tidy += character;
+        }
+    }
+    return UpperCase(tidy);
+}
+
+std::string WithoutSeparators(std::string_view text) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (char c : text) {
+        if (!IsNumberSeparator(c)) {
+            kept += c;
+        }
+    }
+    return kept;
+}
+
+std::string_view WithoutAccountLabel(std::string_view text) {
+    return WithoutOneOf(text, {"IBAN"});
+}
+
+std::string_view WithoutIsbnLabel(std::string_view text) {
+    if (!text.starts_with("ISBN")) {
+        return text;
+    }
+    const std::string_view rest = text.substr(4);
+    const std::string_view attached = rest.starts_with('-') ? rest.substr(1) : rest;
+    const std::string_view spaced = SkipBlanks(rest);
+    for (std::string_view kind : {"10", "13"}) {
+        if (attached.starts_with(kind)) {
+            return AfterColon(attached.substr(kind.size()));
+        }
+        // After a blank, only a colon tells the kind from the number's own first digits.
+        if (spaced.starts_with(kind) && SkipBlanks(spaced.substr(kind.size())).starts_with(':')) {
+            return AfterColon(spaced.substr(kind.size()));
+        }
+    }
+    return AfterColon(rest);
+}
+
+std::string_view WithoutIdentityLabel(std::string_view text) {
+    return WithoutOneOf(text, {"DNI", "NIE", "NIF", "CIF"});
+}
+
+}  // namespace minizol

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace minizol {
+
+// Numbers arrive as people copy them: from a spreadsheet cell with its line break, from a web
+// page with tabs and non-breaking spaces, from an invoice with a label in front. These helpers
+// bring such text to the form every row reads.
+
+// The text with white space of any kind (blanks, tabs, line breaks, non-breaking and other
+// Unicode spaces, zero-width marks) taken from both ends and written as plain blanks inside,
+// typographic dashes and minus signs written "-", and letters upper-cased.
+std::string TidyPastedText(std::string_view text);
+
+// The blanks, dots, hyphens, slashes and underscores that people write between groups of digits.
+constexpr bool IsNumberSeparator(char c) {
+    return c == ' ' || c == '.' || c == '-' || c == '/' || c == '_';
+}
+
+std::string WithoutSeparators(std::string_view text);
+
+// A tidied text without a leading label (`IBAN`; `ISBN`, `ISBN-10`, `ISBN-13`; `DNI`, `NIE`,
+// `NIF`, `CIF`) and the colon and blanks after it; any other text as it is.
+std::string_view WithoutAccountLabel(std::string_view text);
+std::string_view WithoutIsbnLabel(std::string_view text);
+std::string_view WithoutIdentityLabel(std::string_view text);
+
+}  // namespace minizol
