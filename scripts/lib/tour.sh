@@ -52,6 +52,18 @@ keys Tab Tab
 type_text 978-0-306-40615-7
 shot digizol-check
 
+# DigiZol with numbers as people paste them: a DNI, a German IBAN copied from an invoice with its
+# label and line break (shown whole, with its country), a labelled ISBN.
+keys Escape Tab
+type_text 12345678Z
+keys Tab
+printf 'IBAN DE89 3704 0044 0532 0130 00\n' | xclip -selection clipboard
+keys shift+Insert
+keys Tab Tab Tab
+printf 'ISBN-13: 978-0-306-40615-7\n' | xclip -selection clipboard
+keys shift+Insert
+shot digizol-iban
+
 # ReglaZol at 600 x 400 over some text, so its translucency shows (a compositing manager makes
 # whole-window opacity visible on X11).
 if command -v xcompmgr >/dev/null; then

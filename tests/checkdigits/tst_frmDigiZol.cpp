@@ -2,9 +2,12 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
+#include "platform/toolkit_language.h"
 #include "shell/tool_window.h"
 #include "support/test_shell.h"
 
@@ -118,6 +121,8 @@ class DigiZolWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY(InstallSpanishTexts(*QCoreApplication::instance())); }
+
     void init() {
         app_ = std::make_unique<testing::TestShell>();
         window_ = &app_->shell.Show(ToolId::DigiZol);
@@ -164,6 +169,60 @@ class DigiZolWindowTest : public QObject {
         }
     }
 
+    // The fields' menu speaks Spanish and shows no Ctrl shortcut, which would switch tools; its
+    // "Pegar" goes through the row like any paste.
+    void fieldMenuPastesThroughTheRow() {
+        QGuiApplication::clipboard()->setText("DE89 3704 0044 0532 0130 00");
+        Field("txtCuenta(2)").setFocus();
+        const QStringList entries = ChooseFromMenu(Field("txtCuenta(2)"), "&Pegar\tMayús+Insert");
+        QCOMPARE(entries, QStringList({"&Deshacer", "&Rehacer", "", "Cor&tar", "&Copiar",
+                                       "&Pegar\tMayús+Insert", "Borrar", "", "Seleccionar todo"}));
+        Expect(kNoSpanishAccount + "txtIban=DE89", "", "txtCuenta(2)");
+    }
+
+    // A result box copies what it shows, the IBAN box the whole IBAN, and a red one nothing; the
+    // focus stays in the field typed in.
+    void resultBoxesCopyTheirResult_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("IBAN") << "txtIban"
+                              << ""
+                              << "ES9121000418450200051332";
+        QTest::newRow("foreign IBAN") << "txtIban"
+                                      << "GB82 WEST 1234 5698 7654 32"
+                                      << "GB82WEST12345698765432";
+        QTest::newRow("wrong foreign IBAN") << "txtIban"
+                                            << "DE88 3704 0044 0532 0130 00"
+                                            << "";
+        QTest::newRow("control digits") << "txtDC"
+                                        << ""
+                                        << "45";
+        QTest::newRow("wrong control digits") << "txtDC"
+                                              << "2100 0418 99 0200051332"
+                                              << "";
+        QTest::newRow("letter") << "txtLetra(0)"
+                                << ""
+                                << "D";
+        QTest::newRow("ISBN") << "txtDigitoISBN"
+                              << ""
+                              << "2";
+    }
+    void resultBoxesCopyTheirResult() {
+        QFETCH(QString, box);
+        QFETCH(QString, pasted);
+        QFETCH(QString, copied);
+        if (!pasted.isEmpty()) {
+            Field("txtCuenta(0)").setFocus();
+            Enter(pasted, Pasted);
+        }
+        QLineEdit* focused = qobject_cast<QLineEdit*>(window_->focusWidget());
+        QGuiApplication::clipboard()->setText("antes");
+        QCOMPARE(ChooseFromMenu(Field(box), "&Copiar"), QStringList({"&Copiar"}));
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "antes" : copied);
+        QCOMPARE(window_->focusWidget(), focused);
+    }
+
     void f1ShowsTheHelp() {
         QTest::keyClick(&Field("txtCuenta(1)"), Qt::Key_F1);
         QCOMPARE(app_->dialogs.messages.size(), 1u);
@@ -182,6 +241,27 @@ class DigiZolWindowTest : public QObject {
 
   private:
     QLineEdit& Field(const QString& name) const { return *window_->findChild<QLineEdit*>(name); }
+
+    // Opens `control`'s right-click menu and chooses `entry` when it is enabled; returns the
+    // menu's entries.
+    static QStringList ChooseFromMenu(QWidget& control, const QString& entry) {
+        QStringList entries;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            for (QAction* action : menu->actions()) {
+                entries << action->text();
+                if (action->text() == entry && action->isEnabled()) {
+                    action->trigger();
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, {2, 2},
+                                control.mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(&control, &click);
+        return entries;
+    }
 
     // Types into whichever field has the focus at each moment, or pastes there (Shift+Insert:
     // Ctrl alone switches tools).
