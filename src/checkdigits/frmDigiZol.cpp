@@ -1,11 +1,7 @@
 #include "checkdigits/frmDigiZol.h"
 
-#include <QFocusEvent>
-#include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <limits>
@@ -20,9 +16,10 @@
 #include "checkdigits/pasted_text.h"
 #include "checkdigits/unexpected_failure.h"
 #include "common/twips.h"
-#include "common/utf8_text.h"
 #include "platform/accessibility.h"
 #include "platform/clipboard_routes.h"
+#include "platform/controls.h"
+#include "platform/field_behaviour.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "shell/shell.h"
@@ -51,40 +48,10 @@ std::string TextOf(const QLineEdit& field) {
     return field.text().toStdString();
 }
 
-// Setting a field to the text it already holds raises no change, as with typing.
-void SetFieldText(QLineEdit& field, const QString& text) {
-    if (field.text() != text) {
-        field.setText(text);
-    }
-}
-
-// Labels take the size of their caption.
-void SetCaption(QLabel& label, std::string_view caption) {
-    label.setText(FromUtf8(caption));
-    label.adjustSize();
-}
-
 // Result boxes stand in the button-face colour (the IBAN box in the window colour of a field),
 // red when their input is wrong.
 void SetBoxColour(QLineEdit& box, bool red, QPalette::ColorRole normal = QPalette::Button) {
     MarkInvalid(box, red, box.parentWidget()->palette().color(normal));
-}
-
-QLabel* NewLabel(QWidget* parent, const char* name, const char* caption, QPoint at) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-QLineEdit* NewLineEdit(QWidget* parent, const char* name, const QRect& geometry,
-                       Qt::Alignment alignment) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setGeometry(geometry);
-    field->setAlignment(alignment | Qt::AlignVCenter);
-    return field;
 }
 
 // An input field takes a paste of any length: what is too long for a number shows red.
@@ -104,22 +71,6 @@ QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry
         SetBoxColour(*box, false);
     }
     return box;
-}
-
-// The printable text a key press types into a line edit. The line edit types a key's text
-// whatever the modifiers, except with Ctrl held without Alt.
-QString TypedText(const QKeyEvent& event) {
-    const Qt::KeyboardModifiers held = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-    const QString text = event.text();
-    if (held == Qt::ControlModifier || text.isEmpty()) {
-        return {};
-    }
-    for (char32_t code : text.toUcs4()) {
-        if (!QChar::isPrint(code)) {
-            return {};
-        }
-    }
-    return text;
 }
 
 }  // namespace
@@ -158,12 +109,8 @@ void frmDigiZol::CreateControls() {
     txtISBN_ = NewInputField(client, "txtISBN", TwipsRect(150, 1650, 2025, 285), Qt::AlignLeft);
     txtDigitoISBN_ = NewResultBox(client, "txtDigitoISBN", TwipsRect(2250, 1650, 315, 285), true);
 
-    for (QLineEdit* field : {txtDNI_, txtCuenta_[0], txtCuenta_[1], txtCuenta_[2], txtISBN_}) {
-        // Typed characters must all pass the key filter, which sees key presses only.
-        field->setAttribute(Qt::WA_InputMethodEnabled, false);
-        field->installEventFilter(this);
-    }
-    txtIban_->installEventFilter(this);
+    FilterKeys();
+    OnClick(*txtIban_, [this] { txtIban_Click(); });
     lblDNI_->setBuddy(txtDNI_);
     lblBanco_->setBuddy(txtCuenta_[0]);
     lblISBN_->setBuddy(txtISBN_);
@@ -181,6 +128,36 @@ void frmDigiZol::CreateControls() {
     }
     connect(txtISBN_, &QLineEdit::textChanged, this, [this] { txtISBN_Change(); });
     txtDNI_->setFocus();
+}
+
+void frmDigiZol::FilterKeys() {
+    const struct {
+        QLineEdit* field;
+        KeyFilterRules keys;
+        std::size_t limit;
+    } inputs[] = {
+        {txtDNI_, kIdentityKeys, kIdentityFieldLength},
+        {txtCuenta_[0], kAccountKeys, AccountTypingLimit(0)},
+        {txtCuenta_[1], kAccountKeys, AccountTypingLimit(1)},
+        {txtCuenta_[2], kAccountKeys, AccountTypingLimit(2)},
+        {txtISBN_, kIsbnKeys, kIsbnTypingLimit},
+    };
+    for (const auto& [field, keys, limit] : inputs) {
+        // Typed characters must all pass the key filter, which sees key presses only.
+        field->setAttribute(Qt::WA_InputMethodEnabled, false);
+        FilterTyping(*field, limit, [keys](const QString& typed) {
+            QString passed;
+            for (char32_t code : typed.toUcs4()) {
+                if (const char32_t kept = FilterKey(code, keys); kept != 0) {
+                    passed += QString::fromUcs4(&kept, 1);
+                }
+            }
+            return passed;
+        });
+        if (field != txtISBN_) {
+            SelectAllOnFocus(*field);
+        }
+    }
 }
 
 void frmDigiZol::RouteClipboard() {
@@ -209,7 +186,7 @@ void frmDigiZol::Form_Load() {
     }
     txtIban_->setText(FromUtf8(kEmptyAccountIban));
     txtDC_->clear();
-    SetCaption(*lblBanco_, "Banco:");
+    SetCaption(*lblBanco_, QStringLiteral("Banco:"));
     txtISBN_->clear();
     txtISBN_Change();
     txtDigitoISBN_->clear();
@@ -258,7 +235,7 @@ void frmDigiZol::txtDNI_Change() {
     txtLetra_[0]->setText(FromUtf8(display.letter));
     txtLetra_[1]->setText(FromUtf8(display.digit));
     txtLetra_[1]->setVisible(!display.digit.empty());
-    SetCaption(*lblDNI_, display.caption);
+    SetCaption(*lblDNI_, FromUtf8(display.caption));
 }
 
 void frmDigiZol::txtCuenta_Change(int index) {
@@ -345,27 +322,12 @@ void frmDigiZol::UpdateBankAccount() {
         txtIban_->setText(FromUtf8(row.iban));
         SetBoxColour(*txtDC_, row.controlRed);
         SetBoxColour(*txtIban_, row.ibanRed, QPalette::Base);
-        ShowBankCaption(row);
+        // A foreign IBAN shows whole, with its country's name where that fits the window.
+        SetFittingCaption(*lblBanco_, {FromUtf8(row.bankCaption), FromUtf8(row.shortCaption)});
         wholeIban_ = row.wholeIban;
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
     }
-}
-
-// A foreign IBAN shows in the bank label whole, with its country's name where that fits the
-// window and in the tooltip otherwise. A text too wide even without the name (no real IBAN is)
-// is shortened in the middle, and also given whole in the tooltip.
-void frmDigiZol::ShowBankCaption(const BankRow& row) {
-    const int room = centralWidget()->width() - lblBanco_->x();
-    const QFontMetrics metrics(lblBanco_->font());
-    const QString caption = FromUtf8(row.bankCaption);
-    QString shown = caption;
-    if (metrics.horizontalAdvance(shown) > room && !row.shortCaption.empty()) {
-        shown = FromUtf8(row.shortCaption);
-    }
-    shown = metrics.elidedText(shown, Qt::ElideMiddle, room);
-    lblBanco_->setToolTip(shown == caption ? QString() : caption);
-    SetCaption(*lblBanco_, shown.toStdString());
 }
 
 void frmDigiZol::txtIban_Click() {
@@ -390,105 +352,6 @@ void frmDigiZol::txtISBN_Change() {
     const IsbnResult result = IsbnCheckDigit(text);
     SetBoxColour(*txtDigitoISBN_, result.red);
     txtDigitoISBN_->setText(FromUtf8(result.checkDigit));
-}
-
-const KeyFilterRules* frmDigiZol::KeyRulesOf(const QLineEdit* field) const {
-    if (field == txtDNI_) {
-        return &kIdentityKeys;
-    }
-    if (field == txtISBN_) {
-        return &kIsbnKeys;
-    }
-    for (const QLineEdit* account : txtCuenta_) {
-        if (field == account) {
-            return &kAccountKeys;
-        }
-    }
-    return nullptr;
-}
-
-std::size_t frmDigiZol::TypingLimit(const QLineEdit* field) const {
-    if (field == txtDNI_) {
-        return kIdentityFieldLength;
-    }
-    if (field == txtISBN_) {
-        return kIsbnTypingLimit;
-    }
-    return AccountTypingLimit(AccountFieldIndex(field));
-}
-
-bool frmDigiZol::SelectsAllOnFocus(const QLineEdit* field) const {
-    return field == txtDNI_ || field == txtIban_ || KeyRulesOf(field) == &kAccountKeys;
-}
-
-bool frmDigiZol::FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules,
-                                const QKeyEvent& event) {
-    const QString typed = TypedText(event);
-    if (typed.isEmpty()) {
-        return false;  // types nothing: Tab, Backspace, arrows, paste and the like
-    }
-    QString passed;
-    for (char32_t code : typed.toUcs4()) {
-        if (const char32_t kept = FilterKey(code, rules); kept != 0) {
-            passed += QString::fromUcs4(&kept, 1);
-        }
-    }
-    // Typing stops at the field's length; what it replaces makes room.
-    const std::size_t limit = TypingLimit(&field);
-    const std::size_t kept =
-        CharCount(TextOf(field)) - CharCount(field.selectedText().toStdString());
-    passed.truncate(kept < limit ? static_cast<qsizetype>(limit - kept) : 0);
-    if (passed == typed) {
-        return false;
-    }
-    if (!passed.isEmpty()) {
-        field.insert(passed);
-    }
-    return true;
-}
-
-bool frmDigiZol::eventFilter(QObject* watched, QEvent* event) {
-    auto* field = qobject_cast<QLineEdit*>(watched);
-    if (field == nullptr) {
-        return ToolWindow::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-        case QEvent::KeyPress:
-            if (const KeyFilterRules* rules = KeyRulesOf(field)) {
-                return FilterTypedKey(*field, *rules, static_cast<const QKeyEvent&>(*event));
-            }
-            break;
-        case QEvent::FocusIn: {
-            const Qt::FocusReason reason = static_cast<const QFocusEvent&>(*event).reason();
-            // Coming back with the window or from a menu keeps whatever the user had selected.
-            const bool returning = reason == Qt::ActiveWindowFocusReason ||
-                                   reason == Qt::PopupFocusReason ||
-                                   reason == Qt::MenuBarFocusReason;
-            if (SelectsAllOnFocus(field) && !returning) {
-                field->selectAll();
-                selectOnRelease_ = reason == Qt::MouseFocusReason ? field : nullptr;
-            }
-            break;
-        }
-        case QEvent::MouseButtonRelease: {
-            if (field == selectOnRelease_) {
-                selectOnRelease_ = nullptr;
-                if (!field->hasSelectedText()) {
-                    field->selectAll();
-                }
-            }
-            const auto& mouse = static_cast<const QMouseEvent&>(*event);
-            if (field == txtIban_ && mouse.button() == Qt::LeftButton &&
-                field->rect().contains(mouse.position().toPoint())) {
-                txtIban_Click();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return false;
 }
 
 void frmDigiZol::ShowUnexpectedFailure(const std::exception& failure) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <exception>
 #include <optional>
 #include <string>
@@ -13,8 +12,6 @@ class QLabel;
 class QLineEdit;
 
 namespace minizol {
-
-struct KeyFilterRules;
 
 // The check-digit calculator's window: an identity row, a bank account row and an ISBN row, each
 // recomputed on every change of its input fields.
@@ -29,11 +26,10 @@ class frmDigiZol final : public ToolWindow {
   protected:
     bool Form_KeyPress(int charCode) override;
     void mnuAyuda_Click() override;
-    // Key filters, select-all on focus and the click on the IBAN field.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateControls();
+    void FilterKeys();
     void RouteClipboard();
     void Form_Load();
     void ClearInputFields();
@@ -43,7 +39,6 @@ class frmDigiZol final : public ToolWindow {
     void txtISBN_Change();
     void txtIban_Click();
     void UpdateBankAccount();
-    void ShowBankCaption(const BankRow& row);
 
     // Text pasted, dropped or middle-clicked into an input field, before it lands.
     void PasteInto(QLineEdit& field, const QString& pasted);
@@ -52,10 +47,6 @@ class frmDigiZol final : public ToolWindow {
     BankFields AccountFields() const;
     int AccountFieldIndex(const QLineEdit* field) const;
 
-    const KeyFilterRules* KeyRulesOf(const QLineEdit* field) const;
-    std::size_t TypingLimit(const QLineEdit* field) const;
-    bool SelectsAllOnFocus(const QLineEdit* field) const;
-    bool FilterTypedKey(QLineEdit& field, const KeyFilterRules& rules, const QKeyEvent& event);
     void ShowUnexpectedFailure(const std::exception& failure);
 
     QLabel* lblDNI_ = nullptr;
@@ -73,10 +64,6 @@ class frmDigiZol final : public ToolWindow {
     std::optional<WholeAccount> whole_;
     // The complete IBAN the row shows, for "Copiar" on the IBAN box; "" while there is none.
     std::string wholeIban_;
-
-    // The field that took the focus on a mouse press: the press then places the cursor, so its
-    // whole text is selected again on the release unless the user dragged out a selection.
-    QLineEdit* selectOnRelease_ = nullptr;
 };
 
 }  // namespace minizol
