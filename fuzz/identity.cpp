@@ -1,10 +1,11 @@
 // The identity analysis on any field text: results within their alphabets, a number completed with
 // the computed control character then matching, and a typed control character wrong (red) exactly
-// when it is not the one computed.
+// when it is not the one computed; and how a paste lands in the field.
 #include "checkdigits/identity.h"
 
 #include <string>
 
+#include "checkdigits/pasted_text.h"
 #include "common/utf8_text.h"
 #include "fuzz_support.h"
 
@@ -31,11 +32,22 @@ void CheckCompletion(std::string_view text, std::string_view control, const std:
     FUZZ_CHECK(again.status == IdentityStatus::Matches, how + ": " + Describe(completed, again));
 }
 
+// A paste lands in the field losing only white space around it and the separators between
+// groups, and only when the rest fits: no digit or letter is lost, and what stays is final.
+void CheckPasteLanding(std::string_view text) {
+    const std::string kept = IdentityFieldText(text);
+    const std::string detail = Quoted(text) + " kept as " + Quoted(kept);
+    FUZZ_CHECK(WithoutSeparators(kept) == WithoutSeparators(TidyPastedText(text)), detail);
+    FUZZ_CHECK(IdentityFieldText(kept) == kept, detail);
+    FUZZ_CHECK(CharCount(kept) <= kIdentityFieldLength || kept == TidyPastedText(text), detail);
+}
+
 }  // namespace
 }  // namespace minizol::fuzz
 
 FUZZ_TARGET(input) {
     const std::string_view text = input.TakeRest();
+    CheckPasteLanding(text);
     const IdentityAnalysis analysis = AnalyseIdentity(text);
     const std::string detail = Describe(text, analysis);
 

@@ -1,23 +1,32 @@
-// The ISBN check character of any text: only its digits and X's count; nine digits (or twelve led
-// by 978 or 979) give the check character that makes a valid ISBN-10 (ISBN-13), and the box is
-// red exactly when a typed check character makes an invalid one, or no ISBN can be read.
+// The ISBN check character of any text: only its digits and X's count, past the separators
+// between groups, and any other character is red; nine digits (or twelve led by 978 or 979) give
+// the check character that makes a valid ISBN-10 (ISBN-13), and the box is red exactly when a
+// typed check character makes an invalid one, or no ISBN can be read.
 #include "checkdigits/isbn.h"
 
 #include <string>
 
+#include "checkdigits/pasted_text.h"
 #include "fuzz_support.h"
 
 FUZZ_TARGET(input) {
     const std::string_view text = input.TakeRest();
     const IsbnResult result = IsbnCheckDigit(text);
     std::string symbols;
+    bool foreign = false;  // a character no ISBN is written with
     for (const char c : text) {
         if ((c >= '0' && c <= '9') || c == 'X' || c == 'x') {
             symbols += c == 'x' ? 'X' : c;
+        } else {
+            foreign = foreign || !IsNumberSeparator(c);
         }
     }
     const std::string detail =
         Quoted(text) + " gives " + Quoted(result.checkDigit) + (result.red ? " red" : "");
+    if (foreign) {
+        FUZZ_CHECK(result.red && result.checkDigit.empty(), detail);
+        return;
+    }
     // ISBN-10: (10 - i) x symbol i, X as 10 and last only, sums to a multiple of 11. ISBN-13:
     // digits weighed 1, 3, 1, 3, ... sum to a multiple of 10.
     const auto valid = [](std::string_view isbn) {

@@ -180,6 +180,11 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
 
 std::string IdentityFieldText(std::string_view text) {
     std::string tidy = TidyPastedText(text);
+    // Bytes that are no text (never a number) are kept as they stand: taking a separator from
+    // between two of them could make them a character.
+    if (!IsWellFormed(tidy)) {
+        return tidy;
+    }
     std::string compact = WithoutSeparators(tidy);
     return CharCount(compact) <= kIdentityFieldLength ? compact : tidy;
 }

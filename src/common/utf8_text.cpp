@@ -49,6 +49,17 @@ std::size_t CharCount(std::string_view text) {
     return count;
 }
 
+bool IsWellFormed(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = CharLengthAt(text, pos);
+        if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
+            return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
 std::string_view CharSlice(std::string_view text, std::size_t skip, std::size_t count) {
     std::size_t begin = 0;
     for (; skip > 0 && begin < text.size(); --skip) {

@@ -14,6 +14,9 @@ std::size_t CharLengthAt(std::string_view text, std::size_t pos);
 
 std::size_t CharCount(std::string_view text);
 
+// Whether every byte belongs to a well-formed sequence.
+bool IsWellFormed(std::string_view text);
+
 // Up to `count` characters, after skipping the first `skip` characters.
 std::string_view CharSlice(std::string_view text, std::size_t skip, std::size_t count);
 
