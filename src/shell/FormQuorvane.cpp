@@ -16,6 +16,7 @@
 #include "platform/key_codes.h"
 #include "platform/qt_convert.h"
 #include "shell/about_placement.h"
+#include "shell/app_icon.h"
 #include "shell/maker.h"
 
 namespace minizol {
@@ -68,6 +69,8 @@ FormQuorvane::FormQuorvane(QWidget* owner, UrlOpener opener)
     setWindowFlags(flags);
     // Qt puts the application's name in place of an empty title; a blank keeps the bar bare.
     setWindowTitle(QStringLiteral(" "));
+    // Its own sun, also when it opens over no tool window.
+    setWindowIcon(ApplicationIcon());
     setFixedSize(Px(5025), Px(2115));
     setMouseTracking(true);
 
