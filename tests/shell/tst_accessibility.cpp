@@ -72,7 +72,7 @@ class AccessibilityTest : public QObject {
     void everyControlHasItsOwnName() {
         for (const auto& window : kWindows) {
             testing::TestShell app;
-            FormQuorvane about;
+            FormQuorvane about(app.dialogs);
             QWidget& shown =
                 window.tool ? static_cast<QWidget&>(app.shell.Show(*window.tool)) : about;
             QStringList names;
@@ -142,7 +142,8 @@ class AccessibilityTest : public QObject {
 
     void linksAreFollowedAsLinks() {
         QStringList opened;
-        FormQuorvane about(nullptr,
+        testing::RecordingDialogs dialogs;
+        FormQuorvane about(dialogs, nullptr,
                            [&](const QUrl& url) { return opened << url.toString(), true; });
         for (const char* name : {"lblURL", "lblMail"}) {
             QAccessibleInterface* link =

@@ -119,11 +119,12 @@ class ShellTest : public QObject {
         const auto carriesSun = [&](const QWidget& window) {
             return window.windowIcon().pixmap(32, 32).toImage() == sun;
         };
-        QVERIFY(carriesSun(FormQuorvane()));
+        QVERIFY(carriesSun(FormQuorvane(app_->dialogs)));
         for (ToolId tool : kAllTools) {
             ToolWindow& window = app_->shell.Show(tool);
             const QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok, &window);
-            QVERIFY2(carriesSun(window) && carriesSun(FormQuorvane(&window)) && carriesSun(box),
+            QVERIFY2(carriesSun(window) && carriesSun(FormQuorvane(app_->dialogs, &window)) &&
+                         carriesSun(box),
                      ToolName(tool).data());
         }
     }
