@@ -31,8 +31,10 @@ int ToPixels(float twips) {
     return static_cast<int>(std::lround(twips / static_cast<float>(kTwipsPerPixel)));
 }
 
-// What a screen reader hears of each control: the links are read by their addresses.
+// What a screen reader hears of the window and each control: the links are read by their
+// addresses. The window's title is left blank, so it is named here.
 const AccessibleText kAccessibleTexts[] = {
+    {"FormQuorvane", Reading::Named, "Acerca de MiniZol"},
     {"imgLogo", Reading::Named, "Logotipo", "Se pulsa para cerrar"},
     {"lblMas", Reading::ItsText, "Autor"},
     {"lblMail", Reading::Link, "Correo", "Enlace: escribir un correo"},

@@ -28,7 +28,8 @@ const struct {
       "Dígitos de control", "IBAN", "ISBN", "Dígito de control del ISBN", "DNI/NIF:", "Banco:"}},
     {ToolId::ReglaZol, {"Regla"}},
     {ToolId::MemoZol, {"Estado de la memoria"}},
-    {std::nullopt, {"www.quorvane.example", "info@quorvane.example", "Logotipo"}},
+    {std::nullopt,
+     {"Acerca de MiniZol", "www.quorvane.example", "info@quorvane.example", "Logotipo"}},
 };
 
 std::vector<std::pair<QAccessible::Event, QObject*>> events;
