@@ -86,6 +86,14 @@ class AccessibilityTest : public QObject {
         }
     }
 
+    // EuroZol's display is read as an available, read-only display that cannot take the focus.
+    void theDisplayIsAvailableButNeverFocused() {
+        testing::TestShell app;
+        QWidget* display = app.shell.Show(ToolId::EuroZol).findChild<QWidget*>("txtResult");
+        const QAccessible::State state = QAccessible::queryAccessibleInterface(display)->state();
+        QVERIFY(!state.disabled && state.readOnly && !state.focusable);
+    }
+
     // A red box says so in words, and stops saying it with the red.
     void redIsToldInWords() {
         const struct {
