@@ -1,15 +1,10 @@
 # Runs inside a virtual display: a short tour of the four tools, one picture of each.
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
-# The pictures show what a Spanish desktop shows (Qt reads the locale from the environment).
-export LANG=es_ES.UTF-8
 program=$1 out=$2
 
 start_desktop "$program"
 sleep 1.5
 
-active() { xdotool search --onlyvisible --name '^MiniZol 3.0$' | tail -n 1; }
-focus() { xdotool windowactivate --sync "$(active)" 2>/dev/null || true; sleep 0.3; }
-shot() { sleep "${2:-0.4}"; import -window "$(active)" -frame "$out/$1.png"; }
 # The screen as composited, cropped to the active window and its frame: shows translucency.
 screen_shot() {
     sleep "${2:-0.4}"
@@ -22,8 +17,6 @@ screen_shot() {
     x=$((x - left)) y=$((y - top)) w=$((w + left + right)) h=$((h + top + bottom))
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$1.png"
 }
-keys() { xdotool key --delay 60 "$@"; }
-type_text() { xdotool type --delay 60 "$1"; }
 
 focus
 type_text 1000

@@ -36,7 +36,8 @@ int main(int argc, char* argv[]) {
     minizol::SystemDialogs dialogs;
     minizol::Shell shell(dialogs, [] { QCoreApplication::quit(); });
     minizol::RegisterToolWindows(shell);
-    shell.SetAboutWindow([](minizol::ToolWindow& over) { minizol::FormQuorvane::ShowOver(over); });
+    shell.SetAboutWindow(
+        [&dialogs](minizol::ToolWindow& over) { minizol::FormQuorvane::ShowOver(over, dialogs); });
     shell.Start();
     return app.exec();
 }

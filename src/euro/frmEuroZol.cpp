@@ -43,13 +43,12 @@ frmEuroZol::frmEuroZol(Shell& shell)
     txtResult_->setGeometry(TwipsRect(480, 840, 2055, 405));
     txtResult_->setFont(NamedFont("Arial", 12, true));
     txtResult_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Disabled so it never takes the keyboard, but drawn like an enabled field to stay readable.
-    txtResult_->setEnabled(false);
-    QPalette palette = txtResult_->palette();
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::Base, QPalette::Window}) {
-        palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
-    }
-    txtResult_->setPalette(palette);
+    // Out of the focus chain, so the window sees every key and no caret shows; read-only and
+    // blind to the mouse, so nothing but the engine changes or selects its text. Unlike a
+    // disabled field, a screen reader reads it as an available display.
+    txtResult_->setFocusPolicy(Qt::NoFocus);
+    txtResult_->setReadOnly(true);
+    txtResult_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     lblOpera_ = new QLabel(client);
     lblOpera_->setObjectName("lblOpera");

@@ -77,7 +77,9 @@ void NameControls(QWidget& window, std::span<const AccessibleText> table) {
     [[maybe_unused]] static const bool installed =
         (QAccessible::installFactory(LabelReadingFactory), true);
     for (const AccessibleText& entry : table) {
-        auto* control = window.findChild<QWidget*>(QString::fromUtf8(entry.control));
+        const QString controlName = QString::fromUtf8(entry.control);
+        auto* control =
+            window.objectName() == controlName ? &window : window.findChild<QWidget*>(controlName);
         if (control == nullptr) {
             continue;
         }

@@ -17,7 +17,8 @@ enum class Reading {
     Link,       // a label: by its text, as a link the reader can follow
 };
 
-// What a screen reader hears of one control of a window, found by its object name.
+// What a screen reader hears of one control of a window, or of the window itself, found by its
+// object name.
 struct AccessibleText {
     const char* control;
     Reading reading;

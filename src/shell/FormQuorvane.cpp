@@ -12,10 +12,12 @@
 
 #include "common/twips.h"
 #include "platform/accessibility.h"
+#include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/key_codes.h"
 #include "platform/qt_convert.h"
 #include "shell/about_placement.h"
+#include "shell/app_icon.h"
 #include "shell/maker.h"
 
 namespace minizol {
@@ -29,8 +31,10 @@ int ToPixels(float twips) {
     return static_cast<int>(std::lround(twips / static_cast<float>(kTwipsPerPixel)));
 }
 
-// What a screen reader hears of each control: the links are read by their addresses.
+// What a screen reader hears of the window and each control: the links are read by their
+// addresses. The window's title is left blank, so it is named here.
 const AccessibleText kAccessibleTexts[] = {
+    {"FormQuorvane", Reading::Named, "Acerca de MiniZol"},
     {"imgLogo", Reading::Named, "Logotipo", "Se pulsa para cerrar"},
     {"lblMas", Reading::ItsText, "Autor"},
     {"lblMail", Reading::Link, "Correo", "Enlace: escribir un correo"},
@@ -55,8 +59,8 @@ QWidget* MakeRule(QWidget* parent, int x1, int y1, int x2, int y2, const char* n
 
 }  // namespace
 
-FormQuorvane::FormQuorvane(QWidget* owner, UrlOpener opener)
-    : QDialog(owner), opener_(std::move(opener)) {
+FormQuorvane::FormQuorvane(Dialogs& dialogs, QWidget* owner, UrlOpener opener)
+    : QDialog(owner), dialogs_(dialogs), opener_(std::move(opener)) {
     setObjectName("FormQuorvane");
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -68,6 +72,8 @@ FormQuorvane::FormQuorvane(QWidget* owner, UrlOpener opener)
     setWindowFlags(flags);
     // Qt puts the application's name in place of an empty title; a blank keeps the bar bare.
     setWindowTitle(QStringLiteral(" "));
+    // Its own sun, also when it opens over no tool window.
+    setWindowIcon(ApplicationIcon());
     setFixedSize(Px(5025), Px(2115));
     setMouseTracking(true);
 
@@ -127,8 +133,8 @@ QLabel* FormQuorvane::MakeLink(const QString& text, int leftTwips, int topTwips,
     return link;
 }
 
-void FormQuorvane::ShowOver(QWidget& owner, UrlOpener opener) {
-    FormQuorvane about(&owner, std::move(opener));
+void FormQuorvane::ShowOver(QWidget& owner, Dialogs& dialogs, UrlOpener opener) {
+    FormQuorvane about(dialogs, &owner, std::move(opener));
     about.ShowPlaced(Placement::OverOwner);
 }
 
@@ -280,11 +286,13 @@ void FormQuorvane::lblMail_MouseMove() {
 }
 
 void FormQuorvane::lblURL_Click() {
-    OpenAddress(QStringLiteral("http://") + lblURL_->text());
+    const QString url = QStringLiteral("http://") + lblURL_->text();
+    OpenAddress(url, url, QStringLiteral("No se ha podido abrir el navegador."));
 }
 
 void FormQuorvane::lblMail_Click() {
-    OpenAddress(QStringLiteral("mailto:") + lblMail_->text());
+    OpenAddress(QStringLiteral("mailto:") + lblMail_->text(), lblMail_->text(),
+                QStringLiteral("No se ha podido abrir el programa de correo."));
 }
 
 void FormQuorvane::SetUnderline(QLabel* link, bool underline) {
@@ -293,11 +301,15 @@ void FormQuorvane::SetUnderline(QLabel* link, bool underline) {
     link->setFont(font);
 }
 
-void FormQuorvane::OpenAddress(const QString& address) {
-    // Nothing to report when no program takes the address: the window simply stays.
-    if (opener_) {
-        opener_(QUrl(address));
+void FormQuorvane::OpenAddress(const QString& url, const QString& address,
+                               const QString& noProgram) {
+    if (opener_ && opener_(QUrl(url))) {
+        return;
     }
+    // Without a browser or mail program the click would otherwise do nothing the user can see;
+    // the box's text can be selected, so the address can be copied from it.
+    dialogs_.Message(this, noProgram + QStringLiteral("\r\nLa dirección es: ") + address,
+                     MessageIcon::Information, kApplicationTitle);
 }
 
 }  // namespace minizol

@@ -8,18 +8,22 @@ class QLabel;
 
 namespace minizol {
 
+class Dialogs;
+
 // The About window every tool opens from "Acerca de ...": the maker's logo and name on black,
-// a web link and a mail link. A click elsewhere or any typed character closes it.
+// a web link and a mail link. A click elsewhere or any typed character closes it. An address no
+// program takes is shown in a message box, for the user to copy.
 class FormQuorvane final : public QDialog {
     Q_OBJECT
 
   public:
-    // `owner` is the window it opens over and keeps beneath it while open; `opener` follows the
-    // links.
-    explicit FormQuorvane(QWidget* owner = nullptr, UrlOpener opener = DesktopUrlOpener());
+    // `dialogs` shows its message boxes; `owner` is the window it opens over and keeps beneath
+    // it while open; `opener` follows the links.
+    explicit FormQuorvane(Dialogs& dialogs, QWidget* owner = nullptr,
+                          UrlOpener opener = DesktopUrlOpener());
 
     // Opens a new About window modally, centred over `owner`, and returns when it is closed.
-    static void ShowOver(QWidget& owner, UrlOpener opener = DesktopUrlOpener());
+    static void ShowOver(QWidget& owner, Dialogs& dialogs, UrlOpener opener = DesktopUrlOpener());
 
     // Shows the window modally in the middle of the screen.
     void fShow();
@@ -49,7 +53,9 @@ class FormQuorvane final : public QDialog {
 
     QLabel* MakeLink(const QString& text, int leftTwips, int topTwips, const char* name);
     void SetUnderline(QLabel* link, bool underline);
-    void OpenAddress(const QString& address);
+    // Hands `url` to the opener; when no program takes it, says so with `noProgram` and gives
+    // `address`.
+    void OpenAddress(const QString& url, const QString& address, const QString& noProgram);
     void ShowPlaced(Placement placement);
     // Moves the window to its placement, on the screen; returns whether its outer frame was
     // known. An owner-less window opens in the middle of the screen.
@@ -57,6 +63,7 @@ class FormQuorvane final : public QDialog {
     // Whether a left-button release on `control` completes a click that began on it.
     bool Clicked(QObject* control, const QMouseEvent& event);
 
+    Dialogs& dialogs_;
     UrlOpener opener_;
     QWidget* Shape1_ = nullptr;
     QLabel* imgLogo_ = nullptr;

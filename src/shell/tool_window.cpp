@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
@@ -12,6 +11,7 @@
 #include <initializer_list>
 
 #include "platform/key_codes.h"
+#include "shell/app_icon.h"
 #include "shell/shell.h"
 
 namespace minizol {
@@ -84,11 +84,7 @@ ToolWindow::ToolWindow(Shell& shell, const Frame& frame) : shell_(shell), tool_(
     setWindowFlags(flags);
     setWindowTitle(kCaption);
     if (frame.hasIcon) {
-        QIcon icon;
-        for (int size : {16, 32, 48, 64, 128}) {
-            icon.addFile(QStringLiteral(":/minizol/minizol-%1.png").arg(size), QSize(size, size));
-        }
-        setWindowIcon(icon);
+        setWindowIcon(ApplicationIcon());
     }
 
     mnuOpciones_ = menuBar()->addMenu(frame.optionsCaption);

@@ -127,7 +127,7 @@ class TextFitsTest : public QObject {
         QFETCH(QString, shows);
         const std::string name = QString(QTest::currentDataTag()).section(' ', 0, 0).toStdString();
         testing::TestShell app;
-        FormQuorvane about;
+        FormQuorvane about(app.dialogs);
         QWidget* window =
             name == "About" ? static_cast<QWidget*>(&about) : &app.shell.Show(*ToolFromTag(name));
         for (const QString& step : steps) {

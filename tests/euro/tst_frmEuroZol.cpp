@@ -23,7 +23,6 @@ class EuroZolWindowTest : public QObject {
     // window mirrors its display, captions and operator; what the keys compute is the engine's
     // tables.
     void startsEmptyAndMirrorsTheEngine() {
-        QVERIFY(!window_->findChild<QLineEdit*>("txtResult")->isEnabled());
         QCOMPARE(Display() + Text("lblPtas") + Text("lblEuros") + Text("lblOpera"),
                  QString("0 Ptas.0,00 Euros."));
         QVERIFY(window_->findChild<QLabel*>("lblMemo")->isHidden());
@@ -31,6 +30,18 @@ class EuroZolWindowTest : public QObject {
         QTest::keyClicks(window_, "2*");
         QCOMPARE(Display() + Text("lblPtas") + Text("lblEuros") + Text("lblOpera"),
                  QString("2333 Ptas.0,01 Euros.X"));
+    }
+
+    // A double click on the display, delivered as the window system delivers it, neither
+    // focuses it nor selects its text; the keys that follow still reach the engine.
+    void theDisplayTakesNoClickAndNoFocus() {
+        auto* display = window_->findChild<QLineEdit*>("txtResult");
+        QTest::keyClicks(window_, "12");
+        const QPoint middle = display->mapTo(window_, display->rect().center());
+        QTest::mouseDClick(window_->windowHandle(), Qt::LeftButton, {}, middle);
+        QVERIFY(!display->hasFocus() && !display->hasSelectedText());
+        QTest::keyClick(window_->windowHandle(), Qt::Key_3);
+        QCOMPARE(Display(), QString("123"));
     }
 
     void controlKeysKeypadAndArrows() {

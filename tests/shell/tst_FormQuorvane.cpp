@@ -39,6 +39,7 @@ class FormQuorvaneTest : public QObject {
 
   private slots:
     void initTestCase() { InstallFontSubstitutions(); }
+    void init() { dialogs_ = {}; }
 
     void pointerAndKeys_data() {
         QTest::addColumn<QString>("steps");
@@ -50,8 +51,8 @@ class FormQuorvaneTest : public QObject {
     void pointerAndKeys() {
         QFETCH(QString, steps);
         QStringList seen;
-        // No program takes an address: the window then simply stays, without a message.
-        FormQuorvane about(nullptr, [&](const QUrl& url) { return seen << url.toString(), false; });
+        FormQuorvane about(dialogs_, nullptr,
+                           [&](const QUrl& url) { return seen << url.toString(), true; });
         about.show();
         // From the backdrop, so that the first move is a real one wherever the last row ended.
         for (const QString& step : ("move backdrop, " + steps).split(", ")) {
@@ -83,9 +84,38 @@ class FormQuorvaneTest : public QObject {
         QCOMPARE(QApplication::topLevelWidgets().size(), 1);
     }
 
+    // A link no program takes says so and gives the address to copy; the window stays open.
+    void anAddressNoProgramTakesIsGiven_data() {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("web taken") << "lblURL" << true << "";
+        QTest::newRow("web not taken") << "lblURL" << false
+                                       << "No se ha podido abrir el navegador.\r\n"
+                                          "La dirección es: http://www.quorvane.example";
+        QTest::newRow("mail taken") << "lblMail" << true << "";
+        QTest::newRow("mail not taken") << "lblMail" << false
+                                        << "No se ha podido abrir el programa de correo.\r\n"
+                                           "La dirección es: info@quorvane.example";
+    }
+    void anAddressNoProgramTakesIsGiven() {
+        QFETCH(QString, link);
+        QFETCH(bool, taken);
+        FormQuorvane about(dialogs_, nullptr, [&](const QUrl&) { return taken; });
+        about.show();
+        QTest::mouseClick(about.findChild<QWidget*>(link), Qt::LeftButton);
+        QStringList shown;
+        for (const auto& message : dialogs_.messages) {
+            QVERIFY(message.icon == MessageIcon::Information && message.title == "MiniZol");
+            shown << message.text;
+        }
+        QTEST(shown.join(" | "), "message");
+        QVERIFY(about.isVisible());
+    }
+
     void staysAboveAnOnTopOwner() {
         QWidget onTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
-        QVERIFY(FormQuorvane(&onTop).windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(FormQuorvane(dialogs_, &onTop).windowFlags() & Qt::WindowStaysOnTopHint);
     }
 
     void placementAbovePoint() {
@@ -110,7 +140,7 @@ class FormQuorvaneTest : public QObject {
 
     void shownAtTheScreenCornerKeepsClearOfTheBand() {
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        FormQuorvane about;
+        FormQuorvane about(dialogs_);
         QRect frame;
         QTimer::singleShot(0, &about, [&] { frame = about.frameGeometry(), about.close(); });
         about.fShowPosicionado(screen.width() * 15, screen.height() * 15);
@@ -126,7 +156,8 @@ class FormQuorvaneTest : public QObject {
     void aboutFromAToolReturnsToIt() {
         QFETCH(ToolId, tool);
         testing::TestShell app;
-        app.shell.SetAboutWindow([](ToolWindow& over) { FormQuorvane::ShowOver(over, {}); });
+        app.shell.SetAboutWindow(
+            [](ToolWindow& over) { FormQuorvane::ShowOver(over, over.shell().dialogs(), {}); });
         ToolWindow& window = app.shell.Show(tool);
         const QPoint centred = window.pos();
         window.move(centred + QPoint(40, 30));
@@ -148,6 +179,9 @@ class FormQuorvaneTest : public QObject {
         QVERIFY(window.isVisible() && app.ends == 0);
         QCOMPARE(window.pos(), centred);
     }
+
+  private:
+    testing::RecordingDialogs dialogs_;
 };
 
 }  // namespace minizol

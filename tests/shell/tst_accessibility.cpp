@@ -28,7 +28,8 @@ const struct {
       "Dígitos de control", "IBAN", "ISBN", "Dígito de control del ISBN", "DNI/NIF:", "Banco:"}},
     {ToolId::ReglaZol, {"Regla"}},
     {ToolId::MemoZol, {"Estado de la memoria"}},
-    {std::nullopt, {"www.quorvane.example", "info@quorvane.example", "Logotipo"}},
+    {std::nullopt,
+     {"Acerca de MiniZol", "www.quorvane.example", "info@quorvane.example", "Logotipo"}},
 };
 
 std::vector<std::pair<QAccessible::Event, QObject*>> events;
@@ -72,7 +73,7 @@ class AccessibilityTest : public QObject {
     void everyControlHasItsOwnName() {
         for (const auto& window : kWindows) {
             testing::TestShell app;
-            FormQuorvane about;
+            FormQuorvane about(app.dialogs);
             QWidget& shown =
                 window.tool ? static_cast<QWidget&>(app.shell.Show(*window.tool)) : about;
             QStringList names;
@@ -83,6 +84,14 @@ class AccessibilityTest : public QObject {
             QVERIFY2(!names.contains(QString()), qPrintable(names.join('|')));
             QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
         }
+    }
+
+    // EuroZol's display is read as an available, read-only display that cannot take the focus.
+    void theDisplayIsAvailableButNeverFocused() {
+        testing::TestShell app;
+        QWidget* display = app.shell.Show(ToolId::EuroZol).findChild<QWidget*>("txtResult");
+        const QAccessible::State state = QAccessible::queryAccessibleInterface(display)->state();
+        QVERIFY(!state.disabled && state.readOnly && !state.focusable);
     }
 
     // A red box says so in words, and stops saying it with the red.
@@ -142,7 +151,8 @@ class AccessibilityTest : public QObject {
 
     void linksAreFollowedAsLinks() {
         QStringList opened;
-        FormQuorvane about(nullptr,
+        testing::RecordingDialogs dialogs;
+        FormQuorvane about(dialogs, nullptr,
                            [&](const QUrl& url) { return opened << url.toString(), true; });
         for (const char* name : {"lblURL", "lblMail"}) {
             QAccessibleInterface* link =

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "shell/FormQuorvane.h"
 #include "shell/shell.h"
 #include "shell/tool_window.h"
 #include "support/test_shell.h"
@@ -108,6 +109,23 @@ class ShellTest : public QObject {
             QString expected = "(más) EuroZol DigiZol ReglaZol MemoZol";
             QCOMPARE(entries,
                      expected.replace(ToolName(tool).data(), ToolName(tool).data() + QString("-")));
+        }
+    }
+
+    // The sun on every tool window and on the About window, over a tool or alone; a message
+    // box takes the icon of the window it opens over.
+    void everyWindowCarriesTheSun() {
+        const QImage sun = QPixmap(":/minizol/minizol-32.png").toImage();
+        const auto carriesSun = [&](const QWidget& window) {
+            return window.windowIcon().pixmap(32, 32).toImage() == sun;
+        };
+        QVERIFY(carriesSun(FormQuorvane(app_->dialogs)));
+        for (ToolId tool : kAllTools) {
+            ToolWindow& window = app_->shell.Show(tool);
+            const QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok, &window);
+            QVERIFY2(carriesSun(window) && carriesSun(FormQuorvane(app_->dialogs, &window)) &&
+                         carriesSun(box),
+                     ToolName(tool).data());
         }
     }
 
