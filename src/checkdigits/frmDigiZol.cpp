@@ -77,7 +77,7 @@ QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry
 }  // namespace
 
 frmDigiZol::frmDigiZol(Shell& shell)
-    : ToolWindow(shell, {ToolId::DigiZol, QStringLiteral("Dígito de control"), true, true, true}) {
+    : ToolWindow(shell, {ToolId::DigiZol, QStringLiteral("Dígito de control"), true, true}) {
     SetClientSize({Px(4020), Px(2085)});
     CreateControls();
     Form_Load();

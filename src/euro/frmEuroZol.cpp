@@ -6,6 +6,7 @@
 
 #include "common/twips.h"
 #include "platform/accessibility.h"
+#include "platform/clipboard_routes.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 
@@ -24,7 +25,7 @@ const AccessibleText kAccessibleTexts[] = {
 }  // namespace
 
 frmEuroZol::frmEuroZol(Shell& shell)
-    : ToolWindow(shell, {ToolId::EuroZol, QStringLiteral("Calculadora"), true, true, true}),
+    : ToolWindow(shell, {ToolId::EuroZol, QStringLiteral("Calculadora"), true, true}),
       engine_(*this) {
     SetClientSize({Px(2820), Px(1365)});
     QWidget* client = centralWidget();
@@ -61,6 +62,14 @@ frmEuroZol::frmEuroZol(Shell& shell)
     lblMemo_->hide();
 
     NameControls(*this, kAccessibleTexts);
+    // Ctrl switches tools, so the display is copied from its right-click menu.
+    OfferCopy(
+        *client,
+        [this] {
+            const QString shown = txtResult_->text();
+            return shown == FromUtf8(kErrorText) ? QString() : shown;
+        },
+        txtResult_);
     Form_Load();
 }
 

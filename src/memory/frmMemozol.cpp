@@ -27,7 +27,7 @@ const AccessibleText kAccessibleTexts[] = {
 }  // namespace
 
 frmMemozol::frmMemozol(Shell& shell)
-    : ToolWindow(shell, {ToolId::MemoZol, QStringLiteral("Memoria"), false, true, true}) {
+    : ToolWindow(shell, {ToolId::MemoZol, QStringLiteral("Memoria"), false, true}) {
     SetClientSize({Px(5820), Px(2205)});
 
     Label1_ = new QLabel(QStringLiteral("Label1"), centralWidget());

@@ -86,10 +86,13 @@ void RoutePastes(QLineEdit& field, std::function<void(const QString&)> paste) {
     new PasteRouter(field, std::move(paste));
 }
 
-void OfferCopy(QWidget& control, std::function<QString()> text) {
+void OfferCopy(QWidget& control, std::function<QString()> text, const QWidget* over) {
     control.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&control, &QWidget::customContextMenuRequested, &control,
-                     [&control, text = std::move(text)](const QPoint& at) {
+                     [&control, text = std::move(text), over](const QPoint& at) {
+                         if (over != nullptr && !over->geometry().contains(at)) {
+                             return;
+                         }
                          const QString copied = text();
                          QMenu menu(&control);
                          QAction* copy = menu.addAction(QLineEdit::tr("&Copy"));

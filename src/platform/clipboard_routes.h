@@ -18,8 +18,9 @@ namespace minizol {
 void RoutePastes(QLineEdit& field, std::function<void(const QString&)> paste);
 
 // Gives `control` a right-click menu of one entry, "Copiar", that puts `text()` on the clipboard,
-// greyed out while `text()` is empty.
-void OfferCopy(QWidget& control, std::function<QString()> text);
+// greyed out while `text()` is empty. A child that is blind to the mouse gets its menu from its
+// parent: `control` is then the parent, offering it over the child `over` alone.
+void OfferCopy(QWidget& control, std::function<QString()> text, const QWidget* over = nullptr);
 
 // What "Pegar" shows as its key in the fields' menus.
 inline constexpr char kPasteKeyText[] = "Mayús+Insert";

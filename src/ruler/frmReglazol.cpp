@@ -139,7 +139,7 @@ class RulerClient final : public QWidget {
 }  // namespace
 
 frmReglazol::frmReglazol(Shell& shell)
-    : ToolWindow(shell, {ToolId::ReglaZol, FromUtf8(kRulerMenuCaption), true, false, true}) {
+    : ToolWindow(shell, {ToolId::ReglaZol, FromUtf8(kRulerMenuCaption), true, false}) {
     auto* mnuTamanyo = new QAction(FromUtf8(kRulerMenuSetSize), this);
     mnuTamanyo->setObjectName("mnuTamanyo");
     mnuTamanyo->setShortcut(Qt::Key_F2);

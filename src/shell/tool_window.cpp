@@ -83,9 +83,7 @@ ToolWindow::ToolWindow(Shell& shell, const Frame& frame) : shell_(shell), tool_(
     }
     setWindowFlags(flags);
     setWindowTitle(kCaption);
-    if (frame.hasIcon) {
-        setWindowIcon(ApplicationIcon());
-    }
+    setWindowIcon(ApplicationIcon());
 
     mnuOpciones_ = menuBar()->addMenu(frame.optionsCaption);
     mnuOpciones_->setObjectName("mnuOpciones");

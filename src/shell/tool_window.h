@@ -27,7 +27,6 @@ class ToolWindow : public QMainWindow {
         QString optionsCaption;  // the caption of the first menu
         bool helpShortcut;       // whether "Ayuda" carries F1
         bool fixedSize;          // a fixed single border, or a sizable one
-        bool hasIcon;
     };
 
     ToolWindow(Shell& shell, const Frame& frame);

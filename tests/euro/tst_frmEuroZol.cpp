@@ -1,7 +1,11 @@
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "euro/frmEuroZol.h"
 #include "shell/shell.h"
@@ -44,6 +48,18 @@ class EuroZolWindowTest : public QObject {
         QCOMPARE(Display(), QString("123"));
     }
 
+    // The display's right-click menu copies it as shown; an error, or a click beside it, offers
+    // nothing to copy.
+    void theDisplayIsCopiedFromItsMenu() {
+        QTest::keyClicks(window_, "1000e");
+        QCOMPARE(CopiedByRightClick("txtResult"), QString("6.01"));
+        QCOMPARE(CopiedByRightClick("lblPtas"), QString("nothing"));
+        QTest::keyClicks(window_, "/0\r");
+        QCOMPARE(CopiedByRightClick("txtResult"), QString("nothing"));
+        QTest::keyClick(window_, Qt::Key_3);
+        QCOMPARE(Display(), QString("3"));  // the keys still reach the calculator
+    }
+
     void controlKeysKeypadAndArrows() {
         QTest::keyClicks(window_, "1");
         QTest::keyClick(window_, Qt::Key_Slash, Qt::KeypadModifier);
@@ -83,6 +99,26 @@ class EuroZolWindowTest : public QObject {
     }
 
   private:
+    // What "Copiar" puts on the clipboard after a right click in the middle of `control`, as the
+    // window system delivers it; "nothing" when no menu or no enabled "Copiar" shows.
+    QString CopiedByRightClick(const char* control) {
+        QGuiApplication::clipboard()->setText("nothing");
+        QTimer::singleShot(0, [] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions()) {
+                    if (action->isEnabled()) {
+                        action->trigger();
+                    }
+                }
+                menu->close();
+            }
+        });
+        auto* widget = window_->findChild<QWidget*>(control);
+        QTest::mouseClick(window_->windowHandle(), Qt::RightButton, {},
+                          widget->mapTo(window_, widget->rect().center()));
+        return QGuiApplication::clipboard()->text();
+    }
+
     QString Display() const { return window_->findChild<QLineEdit*>("txtResult")->text(); }
     QString Text(const char* label) const { return window_->findChild<QLabel*>(label)->text(); }
 
