@@ -139,6 +139,7 @@ TEST(Iban, ChecksCountryLengthAndCheckDigits) {
         {"ES9121000418450200051332", "91", true, true},
         {"ES0021000418450200051332", "91", true, false},
         {"FR0021000418990200051332", "35", false, false},  // a Spanish account under FR
+        {"FR3521000418990200051332", "35", false, false},  // its check digits right, its length not
         {"DE8937040044053201300", "51", false, false},     // a digit lost
         {"US12345678901234", "85", false, false},          // no IBANs there
         {"SE4550000000058398257466", "45", true, true},
