@@ -79,6 +79,18 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
     return true;
 }
 
+bool IsUpperAscii(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// Whether a tidy text without a label may be a whole account: one of 20 digits or more with its
+// separators, or one led by the two letters of an IBAN, separated or not. It saves reading most
+// other numbers as accounts.
+bool MayBeAccount(std::string_view tidy) {
+    return tidy.size() >= 20 || (tidy.size() >= 2 && IsUpperAscii(tidy[0]) &&
+                                 (IsUpperAscii(tidy[1]) || IsNumberSeparator(tidy[1])));
+}
+
 int BankCode(std::string_view fourDigits) {
     int code = 0;
     for (char c : fourDigits) {
@@ -186,6 +198,8 @@ NumberCheck CheckNumber(std::string_view text, KindFilter filter) {
         accounts = isbns = false;
     } else if (WithoutAccountLabel(tidy).size() != tidy.size()) {
         identities = isbns = false;
+    } else {
+        accounts = accounts && MayBeAccount(tidy);
     }
     const bool found = (accounts && CheckAccount(tidy, check)) ||
                        (isbns && CheckIsbn(isbn, check)) ||

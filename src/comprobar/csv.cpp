@@ -1,5 +1,7 @@
 #include "comprobar/csv.h"
 
+#include <algorithm>
+
 namespace minizol {
 
 bool CsvField(std::string_view record, char separator, std::size_t column, std::string& field) {
@@ -34,8 +36,10 @@ std::size_t CsvFieldCount(std::string_view record, char separator) {
 }
 
 void AppendCsvField(std::string& out, std::string_view text, char separator) {
-    const char special[] = {separator, '"', '\n', '\r'};
-    if (text.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos) {
+    const auto special = [separator](char c) {
+        return c == separator || c == '"' || c == '\n' || c == '\r';
+    };
+    if (std::none_of(text.begin(), text.end(), special)) {
         out += text;
         return;
     }

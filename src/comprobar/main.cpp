@@ -153,8 +153,7 @@ Options ParseOptions(int argc, char** argv) {
                 const auto [end, error] =
                     std::from_chars(value.data(), value.data() + value.size(), column);
                 if (error != std::errc() || end != value.data() + value.size() || column == 0) {
-                    UsageError("columna no válida: " + Quoted(value) +
-                               " (un número desde 1)");
+                    UsageError("columna no válida: " + Quoted(value) + " (un número desde 1)");
                 }
                 options.column = column;
                 break;
@@ -272,8 +271,8 @@ class Checker {
   private:
     bool ReadRecords(int fd, const std::string& name) {
         FdSource source(fd);
-        RecordReader reader(source, options_.column > 0 ? std::optional(options_.separator)
-                                                        : std::nullopt);
+        RecordReader reader(source,
+                            options_.column > 0 ? std::optional(options_.separator) : std::nullopt);
         Progress progress(fd, name);
         bool first = true;
         std::uint64_t records = 0;
@@ -299,8 +298,7 @@ class Checker {
     void CheckRecord(const Record& record, const std::string& name) {
         if (record.tooLong) {
             Say(name + ":" + std::to_string(record.line) + ": línea de más de " +
-                std::to_string(RecordReader::kLongestRecord / 1024) +
-                " KiB: no se comprueba");
+                std::to_string(RecordReader::kLongestRecord / 1024) + " KiB: no se comprueba");
             report_.Header(std::nullopt, "");
             tally_.Count(Verdict::Unknown);
             report_.Unchecked(record.line, record.text, VerdictName(Verdict::Unknown),

@@ -62,10 +62,10 @@ class RecordReader {
     std::size_t scan_ = 0;   // how far it has been searched for its end
     std::size_t end_ = 0;    // the end of the bytes read
     CsvState state_ = CsvState::FieldStart;
-    std::uint64_t line_ = 1;        // where the record being read starts
-    std::uint64_t lineFeeds_ = 0;   // quoted line feeds in it so far
-    bool started_ = false;          // the BOM has been looked for
-    bool skipping_ = false;         // passing over the rest of a record too long to hold
+    std::uint64_t line_ = 1;       // where the record being read starts
+    std::uint64_t lineFeeds_ = 0;  // quoted line feeds in it so far
+    bool started_ = false;         // the BOM has been looked for
+    bool skipping_ = false;        // passing over the rest of a record too long to hold
     bool ended_ = false;
     int error_ = 0;
     std::uint64_t bytesRead_ = 0;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <iterator>
 
 #include "common/utf8_text.h"
 #include "comprobar/csv.h"
@@ -33,6 +35,14 @@ std::string_view Plural(std::uint64_t count, std::string_view one, std::string_v
 // (NUL, escape, a line break ...) become U+FFFD, which no terminal acts on and no CSV reader
 // trips over. At most `most` characters, then an ellipsis.
 void AppendPrintable(std::string& out, std::string_view text, std::size_t most) {
+    bool plain = text.size() <= most;
+    for (char c : text) {
+        plain = plain && c >= 0x20 && c < 0x7F;
+    }
+    if (plain) {
+        out += text;  // as almost every number is written
+        return;
+    }
     std::size_t shown = 0;
     for (std::size_t pos = 0; pos < text.size(); ++shown) {
         if (shown == most) {
@@ -52,6 +62,12 @@ void AppendPrintable(std::string& out, std::string_view text, std::size_t most) 
         out += control ? kReplacement : character;
         pos += length;
     }
+}
+
+void AppendNumber(std::string& out, std::uint64_t number) {
+    char digits[20];
+    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), number);
+    out.append(digits, end);
 }
 
 }  // namespace
@@ -93,8 +109,7 @@ ReportWriter::ReportWriter(int fd, Format format, char separator, bool ownFields
     out_.reserve(2 * kFlushAt);
 }
 
-void ReportWriter::Header(std::optional<std::string_view> ownHeader,
-                          std::string_view firstRecord) {
+void ReportWriter::Header(std::optional<std::string_view> ownHeader, std::string_view firstRecord) {
     if (headerWritten_ || format_ != Format::Csv) {
         return;
     }
@@ -122,8 +137,8 @@ void ReportWriter::Row(std::uint64_t line, std::string_view entry, const NumberC
             check.control, check.form, check.bank);
 }
 
-void ReportWriter::Unchecked(std::uint64_t line, std::string_view entry,
-                             std::string_view verdict, std::optional<std::string_view> record) {
+void ReportWriter::Unchecked(std::uint64_t line, std::string_view entry, std::string_view verdict,
+                             std::optional<std::string_view> record) {
     OwnFields(record);
     Columns(line, entry, record ? entry.size() : kShownOfTooLong, "", verdict, "", "", "");
 }
@@ -153,12 +168,11 @@ void ReportWriter::OwnFields(std::optional<std::string_view> record) {
 
 void ReportWriter::Columns(std::uint64_t line, std::string_view entry, std::size_t shown,
                            std::string_view kind, std::string_view verdict,
-                           std::string_view control, std::string_view form,
-                           std::string_view bank) {
+                           std::string_view control, std::string_view form, std::string_view bank) {
     scratch_.clear();
     if (format_ == Format::Csv) {
         AppendPrintable(scratch_, entry, shown);
-        out_ += std::to_string(line);
+        AppendNumber(out_, line);
         for (std::string_view cell : {std::string_view(scratch_), kind, verdict, control, form}) {
             out_ += separator_;
             AppendCsvField(out_, cell, separator_);
@@ -167,9 +181,10 @@ void ReportWriter::Columns(std::uint64_t line, std::string_view entry, std::size
         AppendCsvField(out_, bank, separator_);
     } else {
         AppendPrintable(scratch_, entry, std::min(shown, kShownOnTerminal));
-        const std::string number = std::to_string(line);
-        out_.append(number.size() < kLineWidth ? kLineWidth - number.size() : 0, ' ');
-        out_ += number;
+        const std::size_t start = out_.size();
+        AppendNumber(out_, line);
+        const std::size_t digits = out_.size() - start;
+        out_.insert(start, digits < kLineWidth ? kLineWidth - digits : 0, ' ');
         out_ += "  ";
         Cell(scratch_, kEntryWidth);
         Cell(kind, kKindWidth);

@@ -56,9 +56,8 @@ class ReportWriter {
   private:
     void OwnFields(std::optional<std::string_view> record);
     void Columns(std::uint64_t line, std::string_view entry, std::size_t shown,
-                 std::string_view kind,
-                 std::string_view verdict, std::string_view control, std::string_view form,
-                 std::string_view bank);
+                 std::string_view kind, std::string_view verdict, std::string_view control,
+                 std::string_view form, std::string_view bank);
     void Cell(std::string_view text, std::size_t width);
     void EndRow();
 
