@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -102,20 +103,30 @@ std::optional<Record> RecordReader::Next() {
         Record record;
         record.line = line_;
         const std::size_t end = FindEnd();
-        if (end != std::string_view::npos) {
-            record.text = std::string_view(buffer_.get() + begin_, end - begin_);
+        const char* data = buffer_.get();
+        // A record may end in a carriage return beyond its longest, which is no part of it.
+        const std::size_t room = kLongestRecord + 1;
+        const bool fits = end != std::string_view::npos &&
+                          (end - begin_ < room || (end - begin_ == room && data[end - 1] == '\r'));
+        if (fits) {
+            record.text = std::string_view(data + begin_, end - begin_);
             begin_ = scan_ = end + 1;
             line_ += lineFeeds_ + 1;
             lineFeeds_ = 0;
             state_ = CsvState::FieldStart;
-        } else if (end_ - begin_ > kLongestRecord) {
-            record.text = std::string_view(buffer_.get() + begin_, kLongestRecord);
+        } else if (end_ - begin_ > room) {
+            // Too long, wherever its end is: it ends at the first line feed after its longest, so
+            // that where it ends does not depend on how much a read brought.
+            record.text = std::string_view(data + begin_, kLongestRecord);
             record.tooLong = true;
+            scan_ = begin_ + kLongestRecord;
+            lineFeeds_ = static_cast<std::uint64_t>(
+                std::count(record.text.begin(), record.text.end(), '\n'));
             skipping_ = true;
             return record;
         } else {
             if (begin_ > 0) {
-                std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+                std::memmove(buffer_.get(), data + begin_, end_ - begin_);
                 end_ -= begin_;
                 scan_ -= begin_;
                 begin_ = 0;
