@@ -66,10 +66,10 @@ std::size_t CharCount(std::string_view text) {
 }
 
 std::string_view CharSlice(std::string_view text, std::size_t skip, std::size_t count) {
+    std::size_t begin = 0;
     if (AllAscii(text)) {
         return skip < text.size() ? text.substr(skip, count) : std::string_view();
     }
-    std::size_t begin = 0;
     for (; skip > 0 && begin < text.size(); --skip) {
         begin += CharLengthAt(text, begin);
     }

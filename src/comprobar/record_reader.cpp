@@ -137,7 +137,11 @@ std::optional<Record> RecordReader::Next() {
             if (error_ != 0 || begin_ == end_) {
                 return std::nullopt;
             }
-            record.text = std::string_view(buffer_.get(), end_);  // the last, without a line feed
+            // The last record, without a line feed, or with one inside a quote left open.
+            record.text = std::string_view(buffer_.get(), end_);
+            if (record.text.ends_with('\n')) {
+                record.text.remove_suffix(1);
+            }
             begin_ = scan_ = end_;
         }
         if (record.text.ends_with('\r')) {
