@@ -84,11 +84,25 @@ bool IsUpperAscii(char c) {
 }
 
 // Whether a tidy text without a label may be a whole account: one of 20 digits or more with its
-// separators, or one led by the two letters of an IBAN, separated or not. It saves reading most
-// other numbers as accounts.
+// separators, or one whose first two characters past the separators are an IBAN's letters. It
+// saves reading most other numbers as accounts.
 bool MayBeAccount(std::string_view tidy) {
-    return tidy.size() >= 20 || (tidy.size() >= 2 && IsUpperAscii(tidy[0]) &&
-                                 (IsUpperAscii(tidy[1]) || IsNumberSeparator(tidy[1])));
+    if (tidy.size() >= 20) {
+        return true;
+    }
+    int letters = 0;
+    for (char c : tidy) {
+        if (IsNumberSeparator(c)) {
+            continue;
+        }
+        if (!IsUpperAscii(c)) {
+            return false;
+        }
+        if (++letters == 2) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int BankCode(std::string_view fourDigits) {
