@@ -20,8 +20,8 @@ namespace minizol::fuzz {
 namespace {
 
 constexpr char kSeparators[] = {',', ';', '\t', ' '};
-constexpr KindFilter kFilters[] = {KindFilter::Any, KindFilter::Dni, KindFilter::Nie,
-                                   KindFilter::Nif, KindFilter::Cif, KindFilter::Ccc,
+constexpr KindFilter kFilters[] = {KindFilter::Any,  KindFilter::Dni, KindFilter::Nie,
+                                   KindFilter::Nif,  KindFilter::Cif, KindFilter::Ccc,
                                    KindFilter::Iban, KindFilter::Isbn};
 
 struct Seen {
@@ -118,7 +118,8 @@ bool RedInTheWindow(std::string_view text, NumberKind kind) {
     if (kind == NumberKind::Ccc || kind == NumberKind::Iban) {
         const std::optional<WholeAccount> whole = ReadWholeAccount(tidy);
         FUZZ_CHECK(whole.has_value(), Quoted(text) + " is an account the row does not take");
-        const BankRow row = UpdateBankAccount(whole->fields.value_or(BankFields{}), "ES00", &*whole);
+        const BankRow row =
+            UpdateBankAccount(whole->fields.value_or(BankFields{}), "ES00", &*whole);
         return row.controlRed || row.ibanRed;
     }
     if (IsIdentity(kind)) {
