@@ -279,6 +279,9 @@ class Checker {
         while (const std::optional<Record> record = reader.Next()) {
             if (++records % 4096 == 0) {
                 progress.Update(reader.bytesRead());
+                if (report_.error() != 0) {
+                    return true;  // the report cannot be written: Finish says so
+                }
             }
             if (std::exchange(first, false) && options_.header) {
                 if (!record->tooLong) {
