@@ -1,7 +1,5 @@
 #include "comprobar/csv.h"
 
-#include <algorithm>
-
 namespace minizol {
 
 bool CsvField(std::string_view record, char separator, std::size_t column, std::string& field) {
@@ -36,10 +34,15 @@ std::size_t CsvFieldCount(std::string_view record, char separator) {
 }
 
 void AppendCsvField(std::string& out, std::string_view text, char separator) {
-    const auto special = [separator](char c) {
-        return c == separator || c == '"' || c == '\n' || c == '\r';
-    };
-    if (std::none_of(text.begin(), text.end(), special)) {
+    std::size_t plain = 0;
+    while (plain < text.size()) {
+        const char c = text[plain];
+        if (c == separator || c == '"' || c == '\n' || c == '\r') {
+            break;
+        }
+        ++plain;
+    }
+    if (plain == text.size()) {
         out += text;
         return;
     }
