@@ -6,7 +6,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desk utilities for Spanish-speaking users
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Four small tools in one program, with a Spanish interface: a peseta and euro calculator,\n"
     "a check-digit calculator (DNI/NIF, CIF, bank account, IBAN, ISBN), an on-screen ruler\n"
-    "and a memory monitor.")
+    "and a memory monitor. The command minizol-comprobar checks whole lists of those numbers,\n"
+    "from files or spreadsheet exports, without a display.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.quorvane.example/minizol/")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")

@@ -189,4 +189,24 @@ std::string IdentityFieldText(std::string_view text) {
     return CharCount(compact) <= kIdentityFieldLength ? compact : tidy;
 }
 
+std::string IdentityStandardForm(std::string_view text, const IdentityAnalysis& analysis) {
+    if (analysis.controlChar.empty()) {
+        return {};
+    }
+    const std::string upper = UpperCase(TrimBlanks(text));
+    const IdentityClass identity = ClassifyIdentity(upper);
+    const bool led = identity.classChar != "0";
+    const IdentityBody split = SplitIdentityBody(std::string_view(upper).substr(led ? 1 : 0),
+                                                 identity.kind, identity.classChar);
+    std::string form = led ? identity.classChar : std::string();
+    form.append(MaxNumberDigits(identity.kind, identity.classChar) - split.number.size(), '0');
+    form += split.number;
+    if (!split.typedControl.empty()) {
+        form += split.typedControl;
+    } else {
+        form += analysis.controlDigit.empty() ? analysis.controlChar : analysis.controlDigit;
+    }
+    return form;
+}
+
 }  // namespace minizol

@@ -80,4 +80,10 @@ inline constexpr std::size_t kIdentityFieldLength = 9;
 // is kept whole, to be shown red rather than cut.
 std::string IdentityFieldText(std::string_view text);
 
+// The number as it is written in full: its class letter, the number zero-filled (8 digits for a
+// DNI, 7 after a letter) and its control character, the one typed or, when none was, the
+// computed one (a company's digit where its letter has a digit form). `analysis` is the text's
+// own; "" when it found no control character.
+std::string IdentityStandardForm(std::string_view text, const IdentityAnalysis& analysis);
+
 }  // namespace minizol

@@ -27,6 +27,9 @@ bool IsWhiteSpace(std::string_view character) {
 }
 
 bool IsDash(std::string_view character) {
+    if (character.size() == 1) {
+        return false;  // "-" itself is no dash to rewrite, and the others lie past ASCII
+    }
     for (std::string_view dash : {"\u2010", "\u2011", "\u2012", "\u2013", "\u2014", "\u2015",
                                   "\u2212", "\uFE63", "\uFF0D"}) {
         if (character == dash) {
@@ -57,9 +60,26 @@ std::string_view WithoutOneOf(std::string_view text,
     return text;
 }
 
+// Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
+// most numbers of a list are.
+bool AlreadyTidy(std::string_view text) {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
+        return false;
+    }
+    for (char c : text) {
+        if (c < ' ' || c > '~' || (c >= 'a' && c <= 'z')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string TidyPastedText(std::string_view text) {
+    if (AlreadyTidy(text)) {
+        return std::string(text);
+    }
     std::string tidy;
     tidy.reserve(text.size());
     std::size_t blanks = 0;  // held back until a character follows them

@@ -41,7 +41,23 @@ std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
     return length;
 }
 
+namespace {
+
+// Each byte of ASCII text is a character: the common case, counted and cut without decoding.
+bool AllAscii(std::string_view text) {
+    unsigned char any = 0;
+    for (char c : text) {
+        any |= static_cast<unsigned char>(c);
+    }
+    return any < 0x80;
+}
+
+}  // namespace
+
 std::size_t CharCount(std::string_view text) {
+    if (AllAscii(text)) {
+        return text.size();
+    }
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size(); pos += CharLengthAt(text, pos)) {
         ++count;
@@ -62,6 +78,9 @@ bool IsWellFormed(std::string_view text) {
 
 std::string_view CharSlice(std::string_view text, std::size_t skip, std::size_t count) {
     std::size_t begin = 0;
+    if (AllAscii(text)) {
+        return skip < text.size() ? text.substr(skip, count) : std::string_view();
+    }
     for (; skip > 0 && begin < text.size(); --skip) {
         begin += CharLengthAt(text, begin);
     }

@@ -57,6 +57,16 @@ check_tree() {
     grep -q '<svg' "$share/icons/hicolor/scalable/apps/$icon.svg" ||
         fail "no scalable icon $share/icons/hicolor/scalable/apps/$icon.svg"
 
+    # The command-line checker runs without a display, so without Qt, and has its manual page.
+    local checker=$root/usr/bin/minizol-comprobar
+    [ -x "$checker" ] || fail "no executable usr/bin/minizol-comprobar"
+    printf '12345678Z\n' | "$checker" >/dev/null 2>&1 || fail "minizol-comprobar rejects a right DNI"
+    if ldd "$checker" | grep -qi qt; then
+        fail "minizol-comprobar links Qt"
+    fi
+    gzip -dc "$share/man/man1/minizol-comprobar.1.gz" | grep -q '^\.TH MINIZOL-COMPROBAR 1' ||
+        fail "no manual page usr/share/man/man1/minizol-comprobar.1.gz"
+
     grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream entry is not for '$id'"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
         fail "the AppStream entry does not launch $id.desktop"

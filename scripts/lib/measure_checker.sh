@@ -1,0 +1,68 @@
+# Measures minizol-comprobar on a generated list of 10^6 mixed numbers (bench_numbers.py) beside
+# python-stdnum's is_valid over the same numbers: numbers per second on one core (CPU time, so
+# that other work on the machine does not count), resident memory at 10^6 and at 10^7 numbers
+# (the list ten times through a pipe), and start to exit on an empty input.
+set -euo pipefail
+checker=$1
+runs=${MINIZOL_BENCH_RUNS:-5}
+python=/usr/bin/python3  # Debian's, which python3-stdnum is installed for
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+"$python" "$(dirname "$0")/bench_numbers.py" 1000000 --kinds >"$work/kinds.tsv"
+cut -f2 "$work/kinds.tsv" >"$work/numbers.txt"
+count=$(wc -l <"$work/numbers.txt")
+
+# CPU seconds (user and system) of one checked list, the report as CSV to /dev/null.
+check_cpu() {
+    /usr/bin/time -f '%U %S' -o "$work/time" "$checker" --csv "$work/numbers.txt" >/dev/null \
+        2>"$work/summary" || [ $? -eq 1 ]
+    tail -1 "$work/time" | awk '{ print $1 + $2 }'  # after GNU time's line on the exit status
+}
+cpu=$(for _ in $(seq "$runs"); do check_cpu; done | median)
+right=$(grep -o '[0-9]* correctos' "$work/summary" | cut -d' ' -f1)
+
+"$python" "$(dirname "$0")/stdnum_validate.py" "$work/kinds.tsv" >"$work/python"
+read -r _ python_right python_told python_any_right python_any <"$work/python"
+
+rss_kib() {
+    /usr/bin/time -f '%M' -o "$work/rss" "$checker" --csv >/dev/null 2>&1 || true
+    tail -1 "$work/rss"
+}
+rss6=$(rss_kib <"$work/numbers.txt")
+rss7=$(for _ in $(seq 10); do cat "$work/numbers.txt"; done | rss_kib)
+
+# Start to exit: the median of 200 runs, each timed from the shell, so each pays a fork and an
+# exec as a script does; beside the same for /bin/true, the least any program takes.
+start_ms() {
+    local start
+    for _ in $(seq 200); do
+        start=$EPOCHREALTIME
+        "$@" </dev/null >/dev/null 2>&1 || true
+        awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.2f\n", (e - s) * 1000 }'
+    done | median
+}
+start_ms=$(start_ms "$checker")
+true_ms=$(start_ms /bin/true)
+
+per_second() { awk -v n="$count" -v s="$1" 'BEGIN { printf "%.0f", n / s }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
+rate=$(per_second "$cpu")
+told_rate=$(per_second "$python_told")
+any_rate=$(per_second "$python_any")
+printf '\n%-50s %12s %12s %7s\n' "minizol-comprobar (median) and python-stdnum" "comprobar" "python" "ratio"
+printf '%-50s %12s %12s %7s\n' "numbers per second, one core (CPU time)" "$rate" "" ""
+printf '%-50s %12s %12s %7s\n' "  python-stdnum told each number's kind" "" "$told_rate" \
+    "$(ratio "$rate" "$told_rate")"
+printf '%-50s %12s %12s %7s\n' "  python-stdnum trying each module in turn" "" "$any_rate" \
+    "$(ratio "$rate" "$any_rate")"
+printf '%-50s %12s %12s\n' "right numbers among the $count (told; in turn)" "$right" \
+    "$python_right; $python_any_right"
+printf '%-50s %12s\n' "resident memory, 10^6 numbers (KiB)" "$rss6"
+printf '%-50s %12s\n' "resident memory, 10^7 numbers (KiB)" "$rss7"
+printf '%-50s %12s %12s\n' "start to exit, empty input (ms; /bin/true)" "$start_ms" "$true_ms"
+echo
+echo "Runs: $runs of the checker, one of python-stdnum, over the same list. The checker writes CSV to"
+echo "/dev/null."

@@ -1,0 +1,150 @@
+#include "checkdigits/number_check.h"
+
+#include <gtest/gtest.h>
+
+#include "checkdigits/bank_account.h"
+#include "checkdigits/identity.h"
+#include "checkdigits/isbn.h"
+#include "checkdigits/pasted_text.h"
+
+namespace minizol {
+namespace {
+
+using enum Verdict;
+
+const char* const kCaixa = "Caja de ah. y pensiones de barcelona";
+const char* const kSantander = "Banco santander central hispano";
+
+struct Case {
+    const char* text;
+    const char* kind;
+    Verdict verdict;
+    const char* control = "";
+    const char* form = "";
+    const char* bank = "";
+    KindFilter filter = KindFilter::Any;
+};
+
+// Published numbers, right and wrong, written as people bring them.
+const Case kCases[] = {
+    {"12345678Z", "DNI", Correct, "Z", "12345678Z"},
+    {" 12.345.678-z\r\n", "DNI", Correct, "Z", "12345678Z"},
+    {"12345678/Z", "DNI", Correct, "Z", "12345678Z"},
+    {"12345678J", "DNI", Wrong, "Z", "12345678J"},
+    {"1234567", "DNI", Incomplete, "L", "01234567L"},
+    {"DNI 12345678", "DNI", Incomplete, "Z", "12345678Z"},
+    {"X1234567L", "NIE", Correct, "L", "X1234567L"},
+    {"y1234567", "NIE", Incomplete, "X", "Y1234567X"},
+    {"Z1234567A", "NIE", Wrong, "R", "Z1234567A"},
+    {"K1234567", "NIF", Incomplete, "L", "K1234567L"},
+    {"A58818501", "CIF", Correct, "A 1", "A58818501"},
+    {"A-5881850-A", "CIF", Correct, "A 1", "A5881850A"},
+    {"A58818502", "CIF", Wrong, "A 1", "A58818502"},
+    {"NIF: B1234567", "CIF", Incomplete, "D 4", "B12345674"},
+    {"P1234567", "CIF", Incomplete, "D", "P1234567D"},
+    {"Q2826000H", "CIF", Correct, "H", "Q2826000H"},
+    {"2100 0418 45 0200051332", "CCC", Correct, "45", "2100 0418 45 0200051332", kCaixa},
+    {"21000418450200051332", "CCC", Correct, "45", "2100 0418 45 0200051332", kCaixa},
+    {"2100 0418 99 0200051332", "CCC", Wrong, "45", "2100 0418 99 0200051332", kCaixa},
+    {"0049-1500-05-1234567892", "CCC", Correct, "05", "0049 1500 05 1234567892", kSantander},
+    {"9999 0000 00 0000000000", "CCC", Wrong, "10", "9999 0000 00 0000000000"},
+    {"ES91 2100 0418 4502 0005 1332", "IBAN", Correct, "91 45", "ES91 2100 0418 4502 0005 1332",
+     kCaixa},
+    {"IBAN ES91\u00A02100\u00A00418\u00A04502\u00A00005\u00A01332", "IBAN", Correct, "91 45",
+     "ES91 2100 0418 4502 0005 1332", kCaixa},
+    {"ES00 2100 0418 4502 0005 1332", "IBAN", Wrong, "91 45", "ES00 2100 0418 4502 0005 1332",
+     kCaixa},
+    {"ES41 2100 0418 9902 0005 1332", "IBAN", Wrong, "41 45", "ES41 2100 0418 9902 0005 1332",
+     kCaixa},
+    {"ES91 2100 0418 4502 0005 133", "IBAN", Wrong, "98", "ES91 2100 0418 4502 0005 133"},
+    {"de89 3704 0044 0532 0130 00", "IBAN", Correct, "89", "DE89 3704 0044 0532 0130 00"},
+    {"DE88370400440532013000", "IBAN", Wrong, "89", "DE88 3704 0044 0532 0130 00"},
+    {"GB82 WEST 1234 5698 7654 32", "IBAN", Correct, "82", "GB82 WEST 1234 5698 7654 32"},
+    {"US12 3456 7890 1234", "IBAN", Wrong, "85", "US12 3456 7890 1234"},
+    {"-N-O-9-3-8-6-0", "IBAN", Wrong, "73", "NO93 860"},
+    {"0-306-40615-2", "ISBN-10", Correct, "2", "0306406152"},
+    {"0-8044-2957-x", "ISBN-10", Correct, "X", "080442957X"},
+    {"ISBN-10: 0-8044-2957-5", "ISBN-10", Wrong, "X", "0804429575"},
+    {"0-306-40615", "ISBN-10", Incomplete, "2", "0306406152"},
+    {"978-0-306-40615-7", "ISBN-13", Correct, "7", "9780306406157"},
+    {"ISBN-13: 978-0-306-40615-8", "ISBN-13", Wrong, "7", "9780306406158"},
+    {"ISBN 979-10-90636-07-1", "ISBN-13", Correct, "1", "9791090636071"},
+    {"978 3 16 148410", "ISBN-13", Incomplete, "0", "9783161484100"},
+    {"123456789", "ISBN-10", Incomplete, "X", "123456789X"},
+    // Nothing of any kind: a digit too many or too few, a letter among digits, two numbers.
+    {"2100041845020005133", "", Unknown},
+    {"21A0 0418 45 0200051332", "", Unknown},
+    {"ABCDEFGHIJKLMNOPQRST", "", Unknown},
+    {"9780306406157 9780306406157", "", Unknown},
+    {"977-0-306-40615-7", "", Unknown},
+    {"ISBN 12345678Z", "", Unknown},
+    {"I1234567", "", Unknown},
+    {"\xff\xfe", "", Unknown},
+    // A kind asked for: other kinds are unknown, and a number of its family keeps its own kind.
+    {"12345678", "", Unknown, "", "", "", KindFilter::Isbn},
+    {"123456789", "", Unknown, "", "", "", KindFilter::Dni},
+    {"A58818501", "CIF", Correct, "A 1", "A58818501", "", KindFilter::Nif},
+    {"X1234567L", "NIE", Correct, "L", "X1234567L", "", KindFilter::Nif},
+    {"X1234567L", "", Unknown, "", "", "", KindFilter::Dni},
+    {"ES91 2100 0418 4502 0005 1332", "", Unknown, "", "", "", KindFilter::Ccc},
+    {"21000418450200051332", "", Unknown, "", "", "", KindFilter::Iban},
+};
+
+TEST(NumberCheck, RecognisesAndChecksEveryKind) {
+    for (const Case& c : kCases) {
+        const NumberCheck check = CheckNumber(c.text, c.filter);
+        EXPECT_FALSE(check.blank) << c.text;
+        EXPECT_EQ(KindName(check.kind), c.kind) << c.text;
+        EXPECT_EQ(VerdictName(check.verdict), VerdictName(c.verdict)) << c.text;
+        EXPECT_EQ(check.control, c.control) << c.text;
+        EXPECT_EQ(check.form, c.form) << c.text;
+        EXPECT_EQ(check.bank, c.bank) << c.text;
+    }
+    for (const char* blank : {"", " \t\r\n", "\u00A0\u2009"}) {
+        EXPECT_TRUE(CheckNumber(blank).blank);
+    }
+    EXPECT_EQ(KindFilterNamed("Iban"), KindFilter::Iban);
+    EXPECT_EQ(KindFilterNamed("isbn10"), std::nullopt);
+}
+
+// Every number of the window's own cases, as pasted into the row it belongs to, is right there
+// exactly when it is right here.
+TEST(NumberCheck, AgreesWithTheWindowsRows) {
+    const char* const accounts[] = {
+        "DE89 3704 0044 0532 0130 00",
+        "PT50 0002 0123 1234 5678 9015 4",
+        "DE88 3704 0044 0532 0130 00",
+        "CZ65 0800 0000 1920 0014 5399",
+        "FR76 3000 6000 0112 3456 7890 189",
+        "GB82 WEST 1234 5698 7654 32",
+        "2100 0418 45 0200051332\n",
+        "ES91 2100 0418 4502 0005 1332\r\n",
+        "IBAN ES91 2100 0418 4502 0005 1332",
+        "0049 1500 05 1234567892",
+        "21000418450200051332",
+        "ES41 2100 0418 9902 0005 1332",
+        "FR00 2100 0418 9902 0005 1332",
+        "ES12 2100 0418 45",
+    };
+    for (const char* text : accounts) {
+        const std::optional<WholeAccount> whole = ReadWholeAccount(TidyPastedText(text));
+        ASSERT_TRUE(whole.has_value()) << text;
+        const BankRow row =
+            UpdateBankAccount(whole->fields.value_or(BankFields{}), "ES00", &*whole);
+        EXPECT_EQ(CheckNumber(text).verdict, row.controlRed || row.ibanRed ? Wrong : Correct)
+            << text;
+    }
+    for (const char* text : {"12345678Z\n", "12345678 z", "12345678/Z", "NIF 12345678J"}) {
+        const bool red =
+            DisplayIdentityField(IdentityFieldText(WithoutIdentityLabel(TidyPastedText(text)))).red;
+        EXPECT_EQ(CheckNumber(text).verdict, red ? Wrong : Correct) << text;
+    }
+    for (const char* text :
+         {"ISBN-13: 978-0-306-40615-8", "ISBN-10: 0-8044-2957-5", "ISBN 979-10-90636-07-1"}) {
+        const bool red = IsbnCheckDigit(WithoutIsbnLabel(TidyPastedText(text))).red;
+        EXPECT_EQ(CheckNumber(text).verdict, red ? Wrong : Correct) << text;
+    }
+}
+
+}  // namespace
+}  // namespace minizol
