@@ -143,10 +143,11 @@ void frmDigiZol::FilterKeys() {
         {txtCuenta_[2], kAccountKeys, AccountTypingLimit(2)},
         {txtISBN_, kIsbnKeys, kIsbnTypingLimit},
     };
-    for (const auto& [field, keys, limit] : inputs) {
+    for (const auto& input : inputs) {
+        QLineEdit* field = input.field;
         // Typed characters must all pass the key filter, which sees key presses only.
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
-        FilterTyping(*field, limit, [keys](const QString& typed) {
+        FilterTyping(*field, input.limit, [keys = input.keys](const QString& typed) {
             QString passed;
             for (char32_t code : typed.toUcs4()) {
                 if (const char32_t kept = FilterKey(code, keys); kept != 0) {
