@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "common/text_case.h"
 #include "common/utf8_text.h"
@@ -53,7 +54,8 @@ std::string_view AfterColon(std::string_view text) {
 std::string_view WithoutOneOf(std::string_view text,
                               std::initializer_list<std::string_view> labels) {
     for (std::string_view label : labels) {
-        if (text.starts_with(label)) {
+        // The first letter is compared alone first: most texts have no label at all.
+        if (!text.empty() && text.front() == label.front() && text.starts_with(label)) {
             return AfterColon(text.substr(label.size()));
         }
     }
@@ -77,8 +79,14 @@ bool AlreadyTidy(std::string_view text) {
 }  // namespace
 
 std::string TidyPastedText(std::string_view text) {
+    std::string buffer;
+    const std::string_view tidy = TidyPastedText(text, buffer);
+    return tidy.data() == buffer.data() ? std::move(buffer) : std::string(tidy);
+}
+
+std::string_view TidyPastedText(std::string_view text, std::string& buffer) {
     if (AlreadyTidy(text)) {
-        return std::string(text);
+        return text;
     }
     std::string tidy;
     tidy.reserve(text.size());
@@ -98,18 +106,26 @@ std::string TidyPastedText(std::string_view text) {
             tidy += character;
         }
     }
-    return UpperCase(tidy);
+    const std::string_view upper = UpperCase(tidy, buffer);
+    if (upper.data() == tidy.data()) {
+        buffer = std::move(tidy);
+    }
+    return buffer;
 }
 
 std::string WithoutSeparators(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
+    AppendWithoutSeparators(kept, text);
+    return kept;
+}
+
+void AppendWithoutSeparators(std::string& out, std::string_view text) {
     for (char c : text) {
         if (!IsNumberSeparator(c)) {
-            kept += c;
+            out += c;
         }
     }
-    return kept;
 }
 
 std::string_view WithoutAccountLabel(std::string_view text) {
