@@ -1,6 +1,7 @@
 #include "checkdigits/iban.h"
 
 #include <array>
+#include <cstdint>
 
 #include "common/text_case.h"
 #include "common/utf8_text.h"
@@ -39,10 +40,21 @@ std::array<char, 2> CountryLetters(std::string_view answer) {
 }
 
 std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view domestic) {
-    int remainder = 0;
+    // Digits are gathered into a wide number and reduced once it nears its limit: one division
+    // for every dozen characters or so rather than one for each.
+    constexpr std::uint64_t kReduceFrom = std::uint64_t{1} << 56;
+    std::uint64_t wide = 0;
     for (char c : domestic) {
-        remainder = Mod97(remainder, c);
+        if (IsDigit(c)) {
+            wide = wide * 10 + static_cast<std::uint64_t>(c - '0');
+        } else if (IsUpperAscii(c)) {
+            wide = wide * 100 + static_cast<std::uint64_t>(c - 'A' + 10);
+        }
+        if (wide >= kReduceFrom) {
+            wide %= 97;
+        }
     }
+    int remainder = static_cast<int>(wide % 97);
     for (char letter : CountryLetters(country)) {
         remainder = Mod97(remainder, letter);
     }

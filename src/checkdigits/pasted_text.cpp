@@ -1,6 +1,7 @@
 #include "checkdigits/pasted_text.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <utility>
 
@@ -62,18 +63,26 @@ std::string_view WithoutOneOf(std::string_view text,
     return text;
 }
 
+// The bytes a tidy text may hold as they stand: printable ASCII without lower case.
+constexpr std::array<bool, 256> kTidyBytes = [] {
+    std::array<bool, 256> tidy{};
+    for (int c = ' '; c <= '~'; ++c) {
+        tidy[static_cast<std::size_t>(c)] = c < 'a' || c > 'z';
+    }
+    return tidy;
+}();
+
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
 bool AlreadyTidy(std::string_view text) {
     if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
         return false;
     }
+    bool tidy = true;
     for (char c : text) {
-        if (c < ' ' || c > '~' || (c >= 'a' && c <= 'z')) {
-            return false;
-        }
+        tidy &= kTidyBytes[static_cast<unsigned char>(c)];
     }
-    return true;
+    return tidy;
 }
 
 }  // namespace
