@@ -17,17 +17,22 @@ constexpr std::size_t kAccountLength = 10;
 constexpr std::array<int, 8> kBankOfficeWeights = {4, 8, 5, 10, 9, 7, 3, 6};
 constexpr std::array<int, 10> kAccountWeights = {1, 2, 4, 8, 5, 10, 9, 7, 3, 6};
 
-// The `width` digits the computation reads from a field: its first `width` characters as digit
-// values, zero-filled on the left when it is shorter.
-std::string FieldDigits(std::string_view text, std::size_t width) {
-    std::string digits;
-    for (std::size_t pos = 0; pos < text.size() && digits.size() < width;) {
+// The `width` digits the computation reads from a field into `out`: its first `width` characters
+// as digit values, zero-filled on the left when it is shorter.
+void FieldDigits(std::string_view text, std::size_t width, char* out) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size() && count < width; ++count) {
         const std::size_t length = CharLengthAt(text, pos);
-        digits += static_cast<char>('0' + DigitValue(text.substr(pos, length)));
+        out[count] = static_cast<char>('0' + DigitValue(text.substr(pos, length)));
         pos += length;
     }
-    digits.insert(0, width - digits.size(), '0');
-    return digits;
+    const std::size_t zeros = width - count;
+    for (std::size_t i = count; i-- > 0;) {
+        out[i + zeros] = out[i];
+    }
+    for (std::size_t i = 0; i < zeros; ++i) {
+        out[i] = '0';
+    }
 }
 
 template <std::size_t N>
@@ -91,45 +96,90 @@ int DigitValue(std::string_view character) {
                                                                                : 0;
 }
 
+namespace {
+
+// The 20 digits of the account the fields hold, their control digits computed: bank and office,
+// control digits, account number.
+std::array<char, kAccountDigits> AccountWithControl(std::string_view bank, std::string_view office,
+                                                    std::string_view account) {
+    std::array<char, kAccountDigits> digits{};
+    FieldDigits(bank, kCodeLength, digits.data());
+    FieldDigits(office, kCodeLength, digits.data() + kCodeLength);
+    FieldDigits(account, kAccountLength, digits.data() + 2 * kCodeLength + 2);
+    const std::string_view all(digits.data(), digits.size());
+    digits[2 * kCodeLength] = ControlDigit(all, kBankOfficeWeights);
+    digits[2 * kCodeLength + 1] = ControlDigit(all.substr(2 * kCodeLength + 2), kAccountWeights);
+    return digits;
+}
+
+}  // namespace
+
 AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view office,
                                      std::string_view account, std::string_view country) {
-    const std::string bankOffice =
-        FieldDigits(bank, kCodeLength) + FieldDigits(office, kCodeLength);
-    const std::string accountDigits = FieldDigits(account, kAccountLength);
+    const std::array<char, kAccountDigits> digits = AccountWithControl(bank, office, account);
     AccountDigits result;
-    result.control = {ControlDigit(bankOffice, kBankOfficeWeights),
-                      ControlDigit(accountDigits, kAccountWeights)};
+    result.control = {digits[2 * kCodeLength], digits[2 * kCodeLength + 1]};
     const std::string code = ValidCountryCode(country);
-    result.iban = code + IbanCheckDigits(code, bankOffice + result.control + accountDigits);
+    result.iban = code + IbanCheckDigits(code, std::string_view(digits.data(), digits.size()));
     return result;
+}
+
+std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view office,
+                                         std::string_view account) {
+    const std::array<char, kAccountDigits> digits = AccountWithControl(bank, office, account);
+    return {digits[2 * kCodeLength], digits[2 * kCodeLength + 1]};
 }
 
 bool AccountControlValid(std::string_view twentyDigits) {
     if (twentyDigits.size() != 20 || !AllDigits(twentyDigits)) {
         return false;
     }
-    return CalculateAccountDigits(twentyDigits.substr(0, 4), twentyDigits.substr(4, 4),
-                                  twentyDigits.substr(10), kDefaultCountry)
-               .control == twentyDigits.substr(8, 2);
+    const std::array<char, 2> control = AccountControlDigits(
+        twentyDigits.substr(0, 4), twentyDigits.substr(4, 4), twentyDigits.substr(10));
+    return std::string_view(control.data(), control.size()) == twentyDigits.substr(8, 2);
 }
 
-std::optional<WholeAccount> ReadWholeAccount(std::string_view text) {
-    const std::string s = WithoutSeparators(WithoutAccountLabel(TidyPastedText(text)));
-    WholeAccount whole;
-    std::string_view account = s;
+std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy) {
+    CompactAccount whole;
+    std::size_t size = 0;
+    for (char c : WithoutAccountLabel(tidy)) {
+        if (IsNumberSeparator(c)) {
+            continue;
+        }
+        if (size == whole.text.size()) {
+            return std::nullopt;  // longer than any IBAN, and than any account
+        }
+        whole.text[size++] = c;
+    }
+    whole.size = static_cast<std::uint8_t>(size);
+    const std::string_view s = whole.Compact();
     if (s.size() == kSpanishIbanLength && s.starts_with(kDefaultCountry) &&
-        AllDigits(std::string_view(s).substr(2))) {
-        whole.iban = s;
-        account.remove_prefix(4);
+        AllDigits(s.substr(2))) {
+        whole.iban = true;
+        whole.accountAt = 4;
     } else if (IsWrittenAsIban(s)) {
-        whole.iban = s;  // another country's, or not a right Spanish one: shown as it stands
+        whole.iban = true;  // another country's, or not a right Spanish one: shown as it stands
         return whole;
     } else if (s.size() != kAccountDigits || !AllDigits(s)) {
         return std::nullopt;
     }
-    whole.fields = BankFields{std::string(account.substr(0, 4)), std::string(account.substr(4, 4)),
-                              std::string(account.substr(10))};
-    whole.control = account.substr(8, 2);
+    whole.spanish = true;
+    return whole;
+}
+
+std::optional<WholeAccount> ReadWholeAccount(std::string_view text) {
+    std::string buffer;
+    const std::optional<CompactAccount> compact = ReadCompactAccount(TidyPastedText(text, buffer));
+    if (!compact) {
+        return std::nullopt;
+    }
+    WholeAccount whole;
+    whole.iban = compact->Iban();
+    if (compact->spanish) {
+        whole.fields = BankFields{std::string(compact->Bank()), std::string(compact->Office()),
+                                  std::string(compact->AccountNumber())};
+        whole.control = compact->Control();
+    }
     return whole;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "checkdigits/iban_countries.h"
 
 namespace minizol {
 
@@ -34,6 +38,10 @@ struct AccountDigits {
 AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view office,
                                      std::string_view account, std::string_view country);
 
+// The two control digits alone, the fields read as CalculateAccountDigits reads them.
+std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view office,
+                                         std::string_view account);
+
 // Whether the two control digits are right for the 20 digits of a Spanish account.
 bool AccountControlValid(std::string_view twentyDigits);
 
@@ -46,6 +54,26 @@ struct WholeAccount {
     std::string control;               // a Spanish account's control digits, as brought
     std::string iban;  // the IBAN it was written as, without separators; "" for a bare account
 };
+
+// A whole account read from a tidied text (TidyPastedText), held without separators in place.
+struct CompactAccount {
+    std::array<char, kLongestIban> text{};  // the account or IBAN without separators
+    std::uint8_t size = 0;
+    std::uint8_t accountAt = 0;  // where a Spanish account's 20 digits start in `text`
+    bool iban = false;           // written as an IBAN
+    bool spanish = false;        // a Spanish account, whose fields the row takes
+
+    std::string_view Compact() const { return {text.data(), size}; }
+    std::string_view Iban() const { return iban ? Compact() : std::string_view(); }
+    // A Spanish account's parts: bank, office, control digits and account number.
+    std::string_view Bank() const { return Compact().substr(accountAt, 4); }
+    std::string_view Office() const { return Compact().substr(accountAt + 4u, 4); }
+    std::string_view Control() const { return Compact().substr(accountAt + 8u, 2); }
+    std::string_view AccountNumber() const { return Compact().substr(accountAt + 10u); }
+};
+
+// What ReadWholeAccount reads, from a text tidied already, without a copy.
+std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy);
 
 // Any text read as a whole account: the 20 digits of a Spanish account, "ES" and the 22 digits
 // of a Spanish IBAN, or any other text written as an IBAN, of whatever country. White space,

@@ -1,5 +1,8 @@
 #include "checkdigits/iban.h"
 
+#include <array>
+#include <cstdint>
+
 #include "common/text_case.h"
 #include "common/utf8_text.h"
 
@@ -26,15 +29,45 @@ int Mod97(int remainder, char c) {
     return remainder;
 }
 
+// The code's two letters, or "ES"'s: what ValidCountryCode gives, without a copy. Only two bytes
+// can upper-case to two letters A to Z, "Ñ" or "ñ" being two bytes that are no such letters.
+std::array<char, 2> CountryLetters(std::string_view answer) {
+    if (answer.size() == 2 && IsUpperAscii(AsciiUpper(answer[0])) &&
+        IsUpperAscii(AsciiUpper(answer[1]))) {
+        return {AsciiUpper(answer[0]), AsciiUpper(answer[1])};
+    }
+    return {kDefaultCountry[0], kDefaultCountry[1]};
+}
+
+std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view domestic) {
+    // Digits are gathered into a wide number and reduced once it nears its limit: one division
+    // for every dozen characters or so rather than one for each.
+    constexpr std::uint64_t kReduceFrom = std::uint64_t{1} << 56;
+    std::uint64_t wide = 0;
+    for (char c : domestic) {
+        if (IsDigit(c)) {
+            wide = wide * 10 + static_cast<std::uint64_t>(c - '0');
+        } else if (IsUpperAscii(c)) {
+            wide = wide * 100 + static_cast<std::uint64_t>(c - 'A' + 10);
+        }
+        if (wide >= kReduceFrom) {
+            wide %= 97;
+        }
+    }
+    int remainder = static_cast<int>(wide % 97);
+    for (char letter : CountryLetters(country)) {
+        remainder = Mod97(remainder, letter);
+    }
+    remainder = Mod97(Mod97(remainder, '0'), '0');
+    const int check = 98 - remainder;
+    return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
+}
+
 }  // namespace
 
 std::string ValidCountryCode(std::string_view answer) {
-    // Two letters A to Z are exactly two bytes; any other text, "Ñ" or "ñ" too, fails a check.
-    const std::string code = UpperCase(answer);
-    if (code.size() == 2 && IsUpperAscii(code[0]) && IsUpperAscii(code[1])) {
-        return code;
-    }
-    return std::string(kDefaultCountry);
+    const std::array<char, 2> code = CountryLetters(answer);
+    return {code[0], code[1]};
 }
 
 std::string CountryOfIbanField(std::string_view ibanField) {
@@ -42,16 +75,8 @@ std::string CountryOfIbanField(std::string_view ibanField) {
 }
 
 std::string IbanCheckDigits(std::string_view country, std::string_view domestic) {
-    int remainder = 0;
-    for (char c : domestic) {
-        remainder = Mod97(remainder, c);
-    }
-    for (char letter : ValidCountryCode(country)) {
-        remainder = Mod97(remainder, letter);
-    }
-    remainder = Mod97(Mod97(remainder, '0'), '0');
-    const int check = 98 - remainder;
-    return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
+    const std::array<char, 2> check = CheckDigitsFor(country, domestic);
+    return {check[0], check[1]};
 }
 
 bool IsWrittenAsIban(std::string_view compact) {
@@ -74,23 +99,28 @@ std::optional<IbanCheck> CheckIban(std::string_view compact) {
     }
     IbanCheck check;
     check.country = FindIbanCountry(compact.substr(0, 2));
-    check.checkDigits = IbanCheckDigits(compact.substr(0, 2), compact.substr(4));
+    const std::array<char, 2> digits = CheckDigitsFor(compact.substr(0, 2), compact.substr(4));
+    check.checkDigits.assign(digits.data(), digits.size());
     check.rightLength = check.country != nullptr &&
                         compact.size() == static_cast<std::size_t>(check.country->length);
-    check.valid = check.rightLength && compact.substr(2, 2) == check.checkDigits;
+    check.valid = check.rightLength && compact[2] == digits[0] && compact[3] == digits[1];
     return check;
 }
 
 std::string GroupInFours(std::string_view compact) {
     std::string grouped;
-    grouped.reserve(compact.size() + compact.size() / 4);
+    AppendGroupedInFours(grouped, compact);
+    return grouped;
+}
+
+void AppendGroupedInFours(std::string& out, std::string_view compact) {
+    out.reserve(out.size() + compact.size() + compact.size() / 4);
     for (std::size_t pos = 0; pos < compact.size(); pos += 4) {
         if (pos > 0) {
-            grouped += ' ';
+            out += ' ';
         }
-        grouped += compact.substr(pos, 4);
+        out += compact.substr(pos, 4);
     }
-    return grouped;
 }
 
 }  // namespace minizol

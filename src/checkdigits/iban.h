@@ -41,5 +41,6 @@ std::optional<IbanCheck> CheckIban(std::string_view compact);
 
 // The paper form: groups of four characters, "DE89 3704 0044 0532 0130 00".
 std::string GroupInFours(std::string_view compact);
+void AppendGroupedInFours(std::string& out, std::string_view compact);
 
 }  // namespace minizol

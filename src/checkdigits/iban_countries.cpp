@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
 
 namespace minizol {
 namespace {
@@ -99,7 +101,28 @@ constexpr std::array<IbanCountry, 89> kCountries = {{
 }};
 
 static_assert(std::ranges::is_sorted(kCountries, {}, &IbanCountry::code),
-              "FindIbanCountry searches the table by halves");
+              "the codes are listed in order, as the registry lists them");
+static_assert(kCountries.size() < 0xFF, "an index of the table fits a byte");
+
+constexpr std::size_t kLetters = 26;
+constexpr std::uint8_t kNoCountry = 0xFF;
+
+// Each pair of letters A to Z names its country's place in kCountries, or none: found with one
+// look-up, as a list of IBANs looks up every one.
+constexpr std::array<std::uint8_t, kLetters* kLetters> kCountryIndex = [] {
+    std::array<std::uint8_t, kLetters * kLetters> index{};
+    index.fill(kNoCountry);
+    for (std::size_t i = 0; i < kCountries.size(); ++i) {
+        const std::string_view code = kCountries[i].code;
+        index[static_cast<std::size_t>(code[0] - 'A') * kLetters +
+              static_cast<std::size_t>(code[1] - 'A')] = static_cast<std::uint8_t>(i);
+    }
+    return index;
+}();
+
+bool IsUpperAscii(char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
 }  // namespace
 
@@ -108,8 +131,12 @@ std::span<const IbanCountry> IbanCountries() {
 }
 
 const IbanCountry* FindIbanCountry(std::string_view code) {
-    const auto* found = std::ranges::lower_bound(kCountries, code, {}, &IbanCountry::code);
-    return found != kCountries.end() && found->code == code ? found : nullptr;
+    if (code.size() != 2 || !IsUpperAscii(code[0]) || !IsUpperAscii(code[1])) {
+        return nullptr;
+    }
+    const std::uint8_t found = kCountryIndex[static_cast<std::size_t>(code[0] - 'A') * kLetters +
+                                             static_cast<std::size_t>(code[1] - 'A')];
+    return found == kNoCountry ? nullptr : &kCountries[found];
 }
 
 }  // namespace minizol

@@ -1,5 +1,6 @@
 #include "checkdigits/identity.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "checkdigits/cif.h"
@@ -104,15 +105,25 @@ IdentityBody SplitIdentityBody(std::string_view body, IdentityKind kind,
 
 std::string PadIdentityNumber(IdentityKind kind, std::string_view classChar,
                               std::string_view number) {
-    const std::string filled = "00000000" + std::string(number);
+    // The number's last digits, zero-filled on the left: 7 for a company and after X, Y or Z
+    // (whose letter gives the first of 8), else 8.
+    const char prefix = kind == IdentityKind::Company ? '\0' : ForeignPrefixDigit(classChar);
+    const std::size_t width = kind == IdentityKind::Person && prefix == '\0' ? 8 : 7;
+    std::string padded;
+    if (prefix != '\0') {
+        padded += prefix;
+    }
+    const std::size_t count = CharCount(number);
+    if (count >= width) {
+        padded += LastChars(number, width);
+    } else {
+        padded.append(width - count, '0');
+        padded += number;
+    }
     if (kind == IdentityKind::Company) {
-        return std::string(LastChars(filled, 7)) + " ";
+        padded += ' ';
     }
-    const char prefix = ForeignPrefixDigit(classChar);
-    if (prefix == '\0') {
-        return std::string(LastChars(filled, 8));
-    }
-    return prefix + std::string(LastChars(filled, 7));
+    return padded;
 }
 
 std::string DniLetter(std::string_view digits) {
@@ -126,18 +137,41 @@ std::string DniLetter(std::string_view digits) {
     return std::string(1, kDniLetters[remainder]);
 }
 
-IdentityAnalysis AnalyseIdentity(std::string_view text) {
-    const std::string upper = UpperCase(TrimBlanks(text));
+namespace {
+
+// The standard form of a number read as `identity` and `split`, given its analysis.
+void AppendStandardForm(const IdentityClass& identity, const IdentityBody& split,
+                        const IdentityAnalysis& analysis, std::string& form) {
+    if (identity.classChar != "0") {
+        form += identity.classChar;
+    }
+    form.append(MaxNumberDigits(identity.kind, identity.classChar) - split.number.size(), '0');
+    form += split.number;
+    if (!split.typedControl.empty()) {
+        form += split.typedControl;
+    } else {
+        form += analysis.controlDigit.empty() ? analysis.controlChar : analysis.controlDigit;
+    }
+}
+
+// The text's class and body, read upper-cased without the blanks around it.
+IdentityBody ReadIdentity(std::string_view upper, const IdentityClass& identity) {
+    // A digit belongs to the number; a letter leads it (and is a single byte).
+    const bool led = identity.classChar != "0";
+    return SplitIdentityBody(upper.substr(led ? 1 : 0), identity.kind, identity.classChar);
+}
+
+// AnalyseIdentity, and with `form` the standard form appended to it, from one reading.
+IdentityAnalysis Analyse(std::string_view text, std::string* form) {
+    std::string buffer;
+    const std::string_view upper = UpperCase(TrimBlanks(text), buffer);
     IdentityAnalysis result;
     const IdentityClass identity = ClassifyIdentity(upper);
     result.classChar = identity.classChar;
     if (identity.invalid) {
         return result;
     }
-    // A digit belongs to the number; a letter leads it (and is a single byte).
-    const std::string_view body =
-        identity.classChar == "0" ? std::string_view(upper) : std::string_view(upper).substr(1);
-    const IdentityBody split = SplitIdentityBody(body, identity.kind, identity.classChar);
+    const IdentityBody split = ReadIdentity(upper, identity);
     if (split.invalid) {
         return result;
     }
@@ -158,7 +192,20 @@ IdentityAnalysis AnalyseIdentity(std::string_view text) {
         result.status =
             result.controlChar.empty() ? IdentityStatus::NotComputable : IdentityStatus::Computed;
     }
+    if (form != nullptr && !result.controlChar.empty()) {
+        AppendStandardForm(identity, split, result, *form);
+    }
     return result;
+}
+
+}  // namespace
+
+IdentityAnalysis AnalyseIdentity(std::string_view text) {
+    return Analyse(text, nullptr);
+}
+
+IdentityAnalysis AnalyseIdentity(std::string_view text, std::string& form) {
+    return Analyse(text, &form);
 }
 
 IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
@@ -179,33 +226,35 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
 }
 
 std::string IdentityFieldText(std::string_view text) {
-    std::string tidy = TidyPastedText(text);
+    std::string buffer;
+    const std::string_view field = IdentityFieldText(text, buffer);
+    return field.data() == buffer.data() ? std::move(buffer) : std::string(field);
+}
+
+std::string_view IdentityFieldText(std::string_view text, std::string& buffer) {
+    const std::string_view tidy = TidyPastedText(text, buffer);
     // Bytes that are no text (never a number) are kept as they stand: taking a separator from
-    // between two of them could make them a character.
-    if (!IsWellFormed(tidy)) {
+    // between two of them could make them a character. Without separators there are none to go.
+    if (std::ranges::none_of(tidy, IsNumberSeparator) || !IsWellFormed(tidy)) {
         return tidy;
     }
     std::string compact = WithoutSeparators(tidy);
-    return CharCount(compact) <= kIdentityFieldLength ? compact : tidy;
+    if (CharCount(compact) > kIdentityFieldLength) {
+        return tidy;
+    }
+    buffer = std::move(compact);
+    return buffer;
 }
 
 std::string IdentityStandardForm(std::string_view text, const IdentityAnalysis& analysis) {
+    std::string form;
     if (analysis.controlChar.empty()) {
-        return {};
+        return form;
     }
-    const std::string upper = UpperCase(TrimBlanks(text));
+    std::string buffer;
+    const std::string_view upper = UpperCase(TrimBlanks(text), buffer);
     const IdentityClass identity = ClassifyIdentity(upper);
-    const bool led = identity.classChar != "0";
-    const IdentityBody split = SplitIdentityBody(std::string_view(upper).substr(led ? 1 : 0),
-                                                 identity.kind, identity.classChar);
-    std::string form = led ? identity.classChar : std::string();
-    form.append(MaxNumberDigits(identity.kind, identity.classChar) - split.number.size(), '0');
-    form += split.number;
-    if (!split.typedControl.empty()) {
-        form += split.typedControl;
-    } else {
-        form += analysis.controlDigit.empty() ? analysis.controlChar : analysis.controlDigit;
-    }
+    AppendStandardForm(identity, ReadIdentity(upper, identity), analysis, form);
     return form;
 }
 

@@ -59,6 +59,8 @@ struct IdentityAnalysis {
 // Analyses any text: surrounding blanks are ignored and letters may be of either case. A typed
 // company control digit is accepted when the organisation letter has a digit form.
 IdentityAnalysis AnalyseIdentity(std::string_view text);
+// The same, with the text's IdentityStandardForm appended to `form`: the text read once.
+IdentityAnalysis AnalyseIdentity(std::string_view text, std::string& form);
 
 // What the identity row shows for the text of its input field.
 struct IdentityDisplay {
@@ -79,6 +81,9 @@ inline constexpr std::size_t kIdentityFieldLength = 9;
 // "12345678/Z") loses them when the rest fits the field, as if it had been typed; any other text
 // is kept whole, to be shown red rather than cut.
 std::string IdentityFieldText(std::string_view text);
+// The same, without a copy when the text is the field's as it stands: the text itself, or the
+// field's text in `buffer` (which `text` must not lie in).
+std::string_view IdentityFieldText(std::string_view text, std::string& buffer);
 
 // The number as it is written in full: its class letter, the number zero-filled (8 digits for a
 // DNI, 7 after a letter) and its control character, the one typed or, when none was, the

@@ -1,5 +1,7 @@
 #include "checkdigits/isbn.h"
 
+#include <array>
+
 #include "checkdigits/pasted_text.h"
 
 namespace minizol {
@@ -36,25 +38,23 @@ char Isbn13Check(std::string_view twelve) {
 
 IsbnResult IsbnCheckDigit(std::string_view text) {
     IsbnResult result;
-    std::string symbols;  // the digits and X's, in order
+    std::array<char, kIsbn13Body + 1> symbols{};  // the digits and X's, in order
+    std::size_t count = 0;
     for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            symbols += c;
-        } else if (c == 'X' || c == 'x') {
-            symbols += 'X';
-        } else if (IsNumberSeparator(c)) {
+        if (IsNumberSeparator(c)) {
             continue;
-        } else {
+        }
+        if (c != 'X' && c != 'x' && (c < '0' || c > '9')) {
             result.red = true;  // a letter or sign that no ISBN has: not a number to read past
             return result;
         }
-        if (symbols.size() > kIsbn13Body + 1) {
+        if (count == symbols.size()) {
             result.red = true;  // too long for any ISBN, however much more there is
             return result;
         }
+        symbols[count++] = c == 'x' ? 'X' : c;
     }
-    const std::size_t count = symbols.size();
-    const std::string_view all = symbols;
+    const std::string_view all(symbols.data(), count);
     if ((count == kIsbn10Body || count == kIsbn10Body + 1) &&
         AllDigits(all.substr(0, kIsbn10Body))) {
         result.checkDigit = std::string(1, Isbn10Check(all.substr(0, kIsbn10Body)));

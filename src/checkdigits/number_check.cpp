@@ -54,8 +54,9 @@ NumberKind IdentityKindOf(std::string_view classChar) {
 
 // The identity row's reading: the field keeps the paste without its separators when it fits.
 bool CheckIdentity(std::string_view text, NumberCheck& check) {
-    const std::string field = IdentityFieldText(text);
-    const IdentityAnalysis analysis = AnalyseIdentity(field);
+    std::string buffer;
+    const std::string_view field = IdentityFieldText(text, buffer);
+    const IdentityAnalysis analysis = AnalyseIdentity(field, check.form);
     switch (analysis.status) {
         case IdentityStatus::Matches:
             check.verdict = Verdict::Correct;
@@ -67,6 +68,7 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
             check.verdict = Verdict::Incomplete;
             break;
         default:
+            check.form.clear();
             return false;
     }
     check.kind = IdentityKindOf(analysis.classChar);
@@ -75,7 +77,6 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
         check.control += ' ';
         check.control += analysis.controlDigit;
     }
-    check.form = IdentityStandardForm(field, analysis);
     return true;
 }
 
@@ -115,37 +116,43 @@ int BankCode(std::string_view fourDigits) {
 
 // The account row's reading of a whole account or IBAN: a Spanish one is checked on its
 // control digits too, another country's on its country, length and check digits.
-bool CheckAccount(std::string_view text, NumberCheck& check) {
-    const std::optional<WholeAccount> whole = ReadWholeAccount(text);
+bool CheckAccount(std::string_view tidy, NumberCheck& check) {
+    const std::optional<CompactAccount> whole = ReadCompactAccount(tidy);
     if (!whole) {
         return false;
     }
-    if (!whole->fields) {
-        const std::optional<IbanCheck> iban = CheckIban(whole->iban);
+    const std::string_view iban = whole->Iban();
+    if (!whole->spanish) {
+        const std::optional<IbanCheck> checked = CheckIban(iban);
         check.kind = Iban;
-        check.verdict = iban->valid ? Verdict::Correct : Verdict::Wrong;
-        check.control = iban->checkDigits;
-        check.form = GroupInFours(whole->iban);
+        check.verdict = checked->valid ? Verdict::Correct : Verdict::Wrong;
+        check.control = checked->checkDigits;
+        AppendGroupedInFours(check.form, iban);
         return true;
     }
-    const BankFields& fields = *whole->fields;
-    const AccountDigits digits =
-        CalculateAccountDigits(fields.bank, fields.office, fields.account, kDefaultCountry);
-    bool right = digits.control == whole->control;
-    if (whole->iban.empty()) {
+    const std::array<char, 2> digits =
+        AccountControlDigits(whole->Bank(), whole->Office(), whole->AccountNumber());
+    const std::string_view control(digits.data(), digits.size());
+    bool right = control == whole->Control();
+    if (iban.empty()) {
         check.kind = Ccc;
-        check.control = digits.control;
-        check.form =
-            fields.bank + ' ' + fields.office + ' ' + whole->control + ' ' + fields.account;
+        check.control = control;
+        for (std::string_view part : {whole->Bank(), whole->Office(), whole->Control()}) {
+            check.form += part;
+            check.form += ' ';
+        }
+        check.form += whole->AccountNumber();
     } else {
-        const std::optional<IbanCheck> iban = CheckIban(whole->iban);
-        right = right && iban->valid;
+        const std::optional<IbanCheck> checked = CheckIban(iban);
+        right = right && checked->valid;
         check.kind = Iban;
-        check.control = iban->checkDigits + ' ' + digits.control;
-        check.form = GroupInFours(whole->iban);
+        check.control = checked->checkDigits;
+        check.control += ' ';
+        check.control += control;
+        AppendGroupedInFours(check.form, iban);
     }
     check.verdict = right ? Verdict::Correct : Verdict::Wrong;
-    check.bank = BankName(BankCode(fields.bank)).value_or(std::string_view());
+    check.bank = BankName(BankCode(whole->Bank())).value_or(std::string_view());
     return true;
 }
 
@@ -155,18 +162,28 @@ bool CheckIsbn(std::string_view text, NumberCheck& check) {
         return false;
     }
     // With a check character computed, the text held digits, X and separators alone.
-    std::string compact = WithoutSeparators(text);
-    const bool complete = compact.size() == 10 || compact.size() == 13;
-    check.kind = compact.size() <= 10 ? Isbn10 : Isbn13;
+    AppendWithoutSeparators(check.form, text);
+    const std::size_t size = check.form.size();
+    const bool complete = size == 10 || size == 13;
+    check.kind = size <= 10 ? Isbn10 : Isbn13;
     check.verdict = !complete    ? Verdict::Incomplete
                     : result.red ? Verdict::Wrong
                                  : Verdict::Correct;
     check.control = result.checkDigit;
-    check.form = std::move(compact);
     if (!complete) {
         check.form += result.checkDigit;
     }
     return true;
+}
+
+// Empties a check for another number, keeping the room its texts had.
+void Clear(NumberCheck& check) {
+    check.blank = true;
+    check.kind = Unknown;
+    check.verdict = Verdict::Unknown;
+    check.control.clear();
+    check.form.clear();
+    check.bank = {};
 }
 
 }  // namespace
@@ -192,9 +209,16 @@ std::optional<KindFilter> KindFilterNamed(std::string_view name) {
 
 NumberCheck CheckNumber(std::string_view text, KindFilter filter) {
     NumberCheck check;
-    const std::string tidy = TidyPastedText(text);
+    CheckNumber(text, filter, check);
+    return check;
+}
+
+void CheckNumber(std::string_view text, KindFilter filter, NumberCheck& check) {
+    Clear(check);
+    std::string buffer;
+    const std::string_view tidy = TidyPastedText(text, buffer);
     if (tidy.empty()) {
-        return check;
+        return;
     }
     check.blank = false;
     bool identities = filter == KindFilter::Any || filter == KindFilter::Dni ||
@@ -219,10 +243,9 @@ NumberCheck CheckNumber(std::string_view text, KindFilter filter) {
                        (isbns && CheckIsbn(isbn, check)) ||
                        (identities && CheckIdentity(identity, check));
     if (!found || !Allows(filter, check.kind)) {
-        check = NumberCheck{};
+        Clear(check);
         check.blank = false;
     }
-    return check;
 }
 
 std::string_view KindName(NumberKind kind) {

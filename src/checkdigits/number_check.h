@@ -44,6 +44,9 @@ struct NumberCheck {
 // and a label in front ("IBAN", "ISBN-13:", "NIF") are allowed. A label, or `filter`, limits
 // the kinds the text is read as.
 NumberCheck CheckNumber(std::string_view text, KindFilter filter = KindFilter::Any);
+// The same into `check`, whose texts keep their room from one number to the next: a list is
+// checked without allocating for each number.
+void CheckNumber(std::string_view text, KindFilter filter, NumberCheck& check);
 
 // "DNI", "NIE", "NIF", "CIF", "CCC", "IBAN", "ISBN-10", "ISBN-13"; "" for an unknown kind.
 std::string_view KindName(NumberKind kind);

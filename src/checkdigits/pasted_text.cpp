@@ -1,7 +1,9 @@
 #include "checkdigits/pasted_text.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
+#include <utility>
 
 #include "common/text_case.h"
 #include "common/utf8_text.h"
@@ -53,12 +55,22 @@ std::string_view AfterColon(std::string_view text) {
 std::string_view WithoutOneOf(std::string_view text,
                               std::initializer_list<std::string_view> labels) {
     for (std::string_view label : labels) {
-        if (text.starts_with(label)) {
+        // The first letter is compared alone first: most texts have no label at all.
+        if (!text.empty() && text.front() == label.front() && text.starts_with(label)) {
             return AfterColon(text.substr(label.size()));
         }
     }
     return text;
 }
+
+// The bytes a tidy text may hold as they stand: printable ASCII without lower case.
+constexpr std::array<bool, 256> kTidyBytes = [] {
+    std::array<bool, 256> tidy{};
+    for (int c = ' '; c <= '~'; ++c) {
+        tidy[static_cast<std::size_t>(c)] = c < 'a' || c > 'z';
+    }
+    return tidy;
+}();
 
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
@@ -66,19 +78,24 @@ bool AlreadyTidy(std::string_view text) {
     if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
         return false;
     }
+    bool tidy = true;
     for (char c : text) {
-        if (c < ' ' || c > '~' || (c >= 'a' && c <= 'z')) {
-            return false;
-        }
+        tidy &= kTidyBytes[static_cast<unsigned char>(c)];
     }
-    return true;
+    return tidy;
 }
 
 }  // namespace
 
 std::string TidyPastedText(std::string_view text) {
+    std::string buffer;
+    const std::string_view tidy = TidyPastedText(text, buffer);
+    return tidy.data() == buffer.data() ? std::move(buffer) : std::string(tidy);
+}
+
+std::string_view TidyPastedText(std::string_view text, std::string& buffer) {
     if (AlreadyTidy(text)) {
-        return std::string(text);
+        return text;
     }
     std::string tidy;
     tidy.reserve(text.size());
@@ -98,18 +115,26 @@ std::string TidyPastedText(std::string_view text) {
             tidy += character;
         }
     }
-    return UpperCase(tidy);
+    const std::string_view upper = UpperCase(tidy, buffer);
+    if (upper.data() == tidy.data()) {
+        buffer = std::move(tidy);
+    }
+    return buffer;
 }
 
 std::string WithoutSeparators(std::string_view text) {
     std::string kept;
     kept.reserve(text.size());
+    AppendWithoutSeparators(kept, text);
+    return kept;
+}
+
+void AppendWithoutSeparators(std::string& out, std::string_view text) {
     for (char c : text) {
         if (!IsNumberSeparator(c)) {
-            kept += c;
+            out += c;
         }
     }
-    return kept;
 }
 
 std::string_view WithoutAccountLabel(std::string_view text) {

@@ -14,12 +14,20 @@ namespace minizol {
 // typographic dashes and minus signs written "-", and letters upper-cased.
 std::string TidyPastedText(std::string_view text);
 
+// The same, without a copy when the text is tidy as it stands (as most numbers of a list are):
+// the text itself, or the tidied text in `buffer` (which `text` must not lie in). Tidying a tidy
+// text leaves it as it is.
+std::string_view TidyPastedText(std::string_view text, std::string& buffer);
+
 // The blanks, dots, hyphens, slashes and underscores that people write between groups of digits.
 constexpr bool IsNumberSeparator(char c) {
     return c == ' ' || c == '.' || c == '-' || c == '/' || c == '_';
 }
 
 std::string WithoutSeparators(std::string_view text);
+
+// The same appended to `out`.
+void AppendWithoutSeparators(std::string& out, std::string_view text);
 
 // A tidied text without a leading label (`IBAN`; `ISBN`, `ISBN-10`, `ISBN-13`; `DNI`, `NIE`,
 // `NIF`, `CIF`) and the colon and blanks after it; any other text as it is.

@@ -1,10 +1,9 @@
 #include "common/text_case.h"
 
 namespace minizol {
+namespace {
 
-std::string UpperCase(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 1);
+void AppendUpperCase(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
@@ -20,7 +19,34 @@ std::string UpperCase(std::string_view text) {
             out += AsciiUpper(static_cast<char>(c));
         }
     }
+}
+
+// Only ASCII lower case and the lead byte of a Latin-1 letter change.
+bool ChangedByUpperCase(std::string_view text) {
+    for (char c : text) {
+        if ((c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) == 0xC3) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 1);
+    AppendUpperCase(out, text);
     return out;
+}
+
+std::string_view UpperCase(std::string_view text, std::string& buffer) {
+    if (!ChangedByUpperCase(text)) {
+        return text;
+    }
+    buffer.clear();
+    AppendUpperCase(buffer, text);
+    return buffer;
 }
 
 }  // namespace minizol

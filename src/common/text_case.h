@@ -11,6 +11,10 @@ namespace minizol {
 // corrupted or changes length unexpectedly ("ß" stays "ß", never "SS").
 std::string UpperCase(std::string_view text);
 
+// The same, without a copy when upper-casing leaves the text as it is (as a tidied number does):
+// the text itself, or its upper-cased form in `buffer` (which `text` must not lie in).
+std::string_view UpperCase(std::string_view text, std::string& buffer);
+
 constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }

@@ -66,6 +66,9 @@ std::size_t CharCount(std::string_view text) {
 }
 
 bool IsWellFormed(std::string_view text) {
+    if (AllAscii(text)) {
+        return true;
+    }
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t length = CharLengthAt(text, pos);
         if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {

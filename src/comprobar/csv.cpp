@@ -1,5 +1,7 @@
 #include "comprobar/csv.h"
 
+#include <cstring>
+
 namespace minizol {
 
 bool CsvField(std::string_view record, char separator, std::size_t column, std::string& field) {
@@ -33,16 +35,76 @@ std::size_t CsvFieldCount(std::string_view record, char separator) {
     return count;
 }
 
-void AppendCsvField(std::string& out, std::string_view text, char separator) {
-    std::size_t plain = 0;
-    while (plain < text.size()) {
-        const char c = text[plain];
-        if (c == separator || c == '"' || c == '\n' || c == '\r') {
-            break;
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+// Whether any of the eight bytes of `word` is `byte`: the high bit of a byte survives
+// (x - 1) & ~x only where x is zero.
+constexpr bool HasByte(std::uint64_t word, char byte) {
+    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
+    return ((x - kOnes) & ~x & kHighBits) != 0;
+}
+
+bool IsSpecial(char c, char separator) {
+    return c == separator || c == '"' || c == '\n' || c == '\r';
+}
+
+// Whether the text holds the separator, a quote or a line break; eight bytes at a time, as
+// every cell of a report is looked at.
+bool NeedsQuotes(std::string_view text, char separator) {
+    std::size_t pos = 0;
+    for (; pos + sizeof(std::uint64_t) <= text.size(); pos += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if (HasByte(word, separator) || HasByte(word, '"') || HasByte(word, '\n') ||
+            HasByte(word, '\r')) {
+            return true;
         }
-        ++plain;
     }
-    if (plain == text.size()) {
+    for (; pos < text.size(); ++pos) {
+        if (IsSpecial(text[pos], separator)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The high bit of each byte of `word` that is `byte`, and of no other.
+constexpr std::uint64_t BytesEqual(std::uint64_t word, char byte) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace
+
+bool CsvPlain(std::string_view record, char separator, std::size_t separators) {
+    if (separator == '"' || separator == '\n' || separator == '\r') {
+        return false;
+    }
+    std::size_t seen = 0;
+    std::uint64_t others = 0;
+    std::size_t pos = 0;
+    for (; pos + sizeof(std::uint64_t) <= record.size(); pos += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, record.data() + pos, sizeof word);
+        // One bit a byte, summed into the top byte by the multiplication: no popcount
+        // instruction is assumed.
+        seen += static_cast<std::size_t>(((BytesEqual(word, separator) >> 7) * kOnes) >> 56);
+        others |= BytesEqual(word, '"') | BytesEqual(word, '\n') | BytesEqual(word, '\r');
+    }
+    for (; pos < record.size(); ++pos) {
+        const char c = record[pos];
+        seen += c == separator ? 1 : 0;
+        others |= c == '"' || c == '\n' || c == '\r' ? 1 : 0;
+    }
+    return seen == separators && others == 0;
+}
+
+void AppendCsvField(std::string& out, std::string_view text, char separator) {
+    if (!NeedsQuotes(text, separator)) {
         out += text;
         return;
     }

@@ -319,7 +319,8 @@ class Checker {
             }
             entry = field_;
         }
-        const NumberCheck check = CheckNumber(entry, options_.filter);
+        NumberCheck& check = check_;
+        CheckNumber(entry, options_.filter, check);
         if (check.blank) {
             // A blank line is no number; a record with an empty cell keeps its place in CSV.
             if (options_.column > 0 && options_.csv && !record.text.empty()) {
@@ -337,6 +338,7 @@ class Checker {
     ReportWriter report_;
     Tally tally_;
     std::string field_;
+    NumberCheck check_;  // its texts keep their room from one number to the next
 };
 
 }  // namespace

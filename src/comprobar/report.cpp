@@ -172,13 +172,23 @@ void ReportWriter::Columns(std::uint64_t line, std::string_view entry, std::size
     scratch_.clear();
     if (format_ == Format::Csv) {
         AppendPrintable(scratch_, entry, shown);
+        const std::string_view cells[] = {scratch_, kind, verdict, control, form, bank};
+        // Almost every row needs no quotes: it is written plain and looked over once, and
+        // written again cell by cell only when it does.
+        const std::size_t start = out_.size();
         AppendNumber(out_, line);
-        for (std::string_view cell : {std::string_view(scratch_), kind, verdict, control, form}) {
+        for (std::string_view cell : cells) {
             out_ += separator_;
-            AppendCsvField(out_, cell, separator_);
+            out_ += cell;
         }
-        out_ += separator_;
-        AppendCsvField(out_, bank, separator_);
+        if (!CsvPlain(std::string_view(out_).substr(start), separator_, std::size(cells))) {
+            out_.resize(start);
+            AppendNumber(out_, line);
+            for (std::string_view cell : cells) {
+                out_ += separator_;
+                AppendCsvField(out_, cell, separator_);
+            }
+        }
     } else {
         AppendPrintable(scratch_, entry, std::min(shown, kShownOnTerminal));
         const std::size_t start = out_.size();
