@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <iterator>
 
 #include "common/utf8_text.h"
@@ -34,12 +33,16 @@ std::string_view Plural(std::uint64_t count, std::string_view one, std::string_v
 // The text as it can be shown and read back: a byte that is not UTF-8 and a control character
 // (NUL, escape, a line break ...) become U+FFFD, which no terminal acts on and no CSV reader
 // trips over. At most `most` characters, then an ellipsis.
-void AppendPrintable(std::string& out, std::string_view text, std::size_t most) {
+bool IsPlain(std::string_view text, std::size_t most) {
     bool plain = text.size() <= most;
     for (char c : text) {
         plain = plain && c >= 0x20 && c < 0x7F;
     }
-    if (plain) {
+    return plain;
+}
+
+void AppendPrintable(std::string& out, std::string_view text, std::size_t most) {
+    if (IsPlain(text, most)) {
         out += text;  // as almost every number is written
         return;
     }
@@ -64,10 +67,22 @@ void AppendPrintable(std::string& out, std::string_view text, std::size_t most) 
     }
 }
 
+constexpr std::size_t kMostDigits = 20;  // of a 64-bit number
+
+// Writes `number` at `at` and returns the end: every row starts with its line number.
+char* WriteNumber(char* at, std::uint64_t number) {
+    char digits[kMostDigits];
+    char* first = std::end(digits);
+    do {
+        *--first = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    return std::copy(first, std::end(digits), at);
+}
+
 void AppendNumber(std::string& out, std::uint64_t number) {
-    char digits[20];
-    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), number);
-    out.append(digits, end);
+    char digits[kMostDigits];
+    out.append(digits, WriteNumber(digits, number));
 }
 
 }  // namespace
@@ -171,20 +186,42 @@ void ReportWriter::Columns(std::uint64_t line, std::string_view entry, std::size
                            std::string_view control, std::string_view form, std::string_view bank) {
     scratch_.clear();
     if (format_ == Format::Csv) {
-        AppendPrintable(scratch_, entry, shown);
-        const std::string_view cells[] = {scratch_, kind, verdict, control, form, bank};
         // Almost every row needs no quotes: it is written plain and looked over once, and
         // written again cell by cell only when it does.
         const std::size_t start = out_.size();
-        AppendNumber(out_, line);
-        for (std::string_view cell : cells) {
+        const std::string_view rest[] = {kind, verdict, control, form, bank};
+        if (IsPlain(entry, shown)) {
+            // As almost every row: the cells are copied into room made once, not appended one by
+            // one.
+            std::size_t size = kMostDigits + 1 + entry.size();
+            for (std::string_view cell : rest) {
+                size += 1 + cell.size();
+            }
+            out_.resize(start + size);
+            char* end = WriteNumber(out_.data() + start, line);
+            *end++ = separator_;
+            end = std::copy(entry.begin(), entry.end(), end);
+            for (std::string_view cell : rest) {
+                *end++ = separator_;
+                end = std::copy(cell.begin(), cell.end(), end);
+            }
+            out_.resize(static_cast<std::size_t>(end - out_.data()));
+        } else {
+            AppendNumber(out_, line);
             out_ += separator_;
-            out_ += cell;
+            AppendPrintable(out_, entry, shown);
+            for (std::string_view cell : rest) {
+                out_ += separator_;
+                out_ += cell;
+            }
         }
-        if (!CsvPlain(std::string_view(out_).substr(start), separator_, std::size(cells))) {
+        if (!CsvPlain(std::string_view(out_).substr(start), separator_, 1 + std::size(rest))) {
             out_.resize(start);
             AppendNumber(out_, line);
-            for (std::string_view cell : cells) {
+            out_ += separator_;
+            AppendPrintable(scratch_, entry, shown);
+            AppendCsvField(out_, scratch_, separator_);
+            for (std::string_view cell : rest) {
                 out_ += separator_;
                 AppendCsvField(out_, cell, separator_);
             }
