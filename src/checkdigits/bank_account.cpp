@@ -130,15 +130,6 @@ std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view
     return {digits[2 * kCodeLength], digits[2 * kCodeLength + 1]};
 }
 
-bool AccountControlValid(std::string_view twentyDigits) {
-    if (twentyDigits.size() != 20 || !AllDigits(twentyDigits)) {
-        return false;
-    }
-    const std::array<char, 2> control = AccountControlDigits(
-        twentyDigits.substr(0, 4), twentyDigits.substr(4, 4), twentyDigits.substr(10));
-    return std::string_view(control.data(), control.size()) == twentyDigits.substr(8, 2);
-}
-
 std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy) {
     CompactAccount whole;
     std::size_t size = 0;

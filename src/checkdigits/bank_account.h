@@ -42,9 +42,6 @@ AccountDigits CalculateAccountDigits(std::string_view bank, std::string_view off
 std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view office,
                                          std::string_view account);
 
-// Whether the two control digits are right for the 20 digits of a Spanish account.
-bool AccountControlValid(std::string_view twentyDigits);
-
 inline constexpr std::string_view kEmptyAccountIban = "ES00";
 
 // A whole account number brought to the row at once: pasted, dropped or typed in one go. Its own

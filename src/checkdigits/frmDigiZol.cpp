@@ -245,12 +245,7 @@ void frmDigiZol::txtCuenta_Change(int index) {
     try {
         const AccountFieldEntry entry = ReadAccountField(index, TextOf(field), AccountFields());
         if (entry.whole) {
-            BringWholeAccount(*entry.whole);
-            // Typed straight through, the account number field keeps the focus; otherwise the
-            // focus goes on from the completed bank code to the office, as when it is typed.
-            if (entry.whole->fields && index != 2) {
-                txtCuenta_[1]->setFocus();
-            }
+            BringWholeAccount(*entry.whole, index == 2);
             return;
         }
         SetFieldText(field, FromUtf8(entry.text));
@@ -263,7 +258,7 @@ void frmDigiZol::txtCuenta_Change(int index) {
     }
 }
 
-void frmDigiZol::BringWholeAccount(const WholeAccount& whole) {
+void frmDigiZol::BringWholeAccount(const WholeAccount& whole, bool typedThrough) {
     const BankFields fields = whole.fields.value_or(BankFields{});
     {
         // Set as one: the row is shown once, for the account that came, not for half of it.
@@ -276,6 +271,11 @@ void frmDigiZol::BringWholeAccount(const WholeAccount& whole) {
     }
     whole_ = whole;
     UpdateBankAccount();
+    // Typed straight through, the account number field keeps the focus; otherwise a Spanish
+    // account leaves it in the office field, as when its bank code is typed.
+    if (whole.fields && !typedThrough) {
+        txtCuenta_[1]->setFocus();
+    }
 }
 
 void frmDigiZol::PasteInto(QLineEdit& field, const QString& pasted) {
@@ -283,10 +283,7 @@ void frmDigiZol::PasteInto(QLineEdit& field, const QString& pasted) {
     if (AccountFieldIndex(&field) >= 0) {
         // A whole account replaces the row's, wherever the cursor stands: never merged.
         if (const std::optional<WholeAccount> whole = ReadWholeAccount(text)) {
-            BringWholeAccount(*whole);
-            if (whole->fields) {
-                txtCuenta_[1]->setFocus();
-            }
+            BringWholeAccount(*whole, false);
             return;
         }
     } else {

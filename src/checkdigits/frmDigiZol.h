@@ -43,7 +43,8 @@ class frmDigiZol final : public ToolWindow {
     // Text pasted, dropped or middle-clicked into an input field, before it lands.
     void PasteInto(QLineEdit& field, const QString& pasted);
     // Replaces the row's account, whichever field it came by, and checks the digits it carried.
-    void BringWholeAccount(const WholeAccount& whole);
+    // `typedThrough`: typed into the account number field, control digits first.
+    void BringWholeAccount(const WholeAccount& whole, bool typedThrough);
     BankFields AccountFields() const;
     int AccountFieldIndex(const QLineEdit* field) const;
 

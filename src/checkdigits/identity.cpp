@@ -246,16 +246,4 @@ std::string_view IdentityFieldText(std::string_view text, std::string& buffer) {
     return buffer;
 }
 
-std::string IdentityStandardForm(std::string_view text, const IdentityAnalysis& analysis) {
-    std::string form;
-    if (analysis.controlChar.empty()) {
-        return form;
-    }
-    std::string buffer;
-    const std::string_view upper = UpperCase(TrimBlanks(text), buffer);
-    const IdentityClass identity = ClassifyIdentity(upper);
-    AppendStandardForm(identity, ReadIdentity(upper, identity), analysis, form);
-    return form;
-}
-
 }  // namespace minizol

@@ -59,7 +59,10 @@ struct IdentityAnalysis {
 // Analyses any text: surrounding blanks are ignored and letters may be of either case. A typed
 // company control digit is accepted when the organisation letter has a digit form.
 IdentityAnalysis AnalyseIdentity(std::string_view text);
-// The same, with the text's IdentityStandardForm appended to `form`: the text read once.
+// The same, and the number as it is written in full appended to `form`, from one reading: its
+// class letter, the number zero-filled (8 digits for a DNI, 7 after a letter) and its control
+// character, the one typed or, when none was, the computed one (a company's digit where its
+// letter has a digit form); nothing when no control character was found.
 IdentityAnalysis AnalyseIdentity(std::string_view text, std::string& form);
 
 // What the identity row shows for the text of its input field.
@@ -84,11 +87,5 @@ std::string IdentityFieldText(std::string_view text);
 // The same, without a copy when the text is the field's as it stands: the text itself, or the
 // field's text in `buffer` (which `text` must not lie in).
 std::string_view IdentityFieldText(std::string_view text, std::string& buffer);
-
-// The number as it is written in full: its class letter, the number zero-filled (8 digits for a
-// DNI, 7 after a letter) and its control character, the one typed or, when none was, the
-// computed one (a company's digit where its letter has a digit form). `analysis` is the text's
-// own; "" when it found no control character.
-std::string IdentityStandardForm(std::string_view text, const IdentityAnalysis& analysis);
 
 }  // namespace minizol
