@@ -3,8 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "common/text_case.h"
-
 namespace minizol {
 namespace {
 
@@ -12,31 +10,12 @@ constexpr std::string_view kLetterForms = "ABCDEFGHIJ";
 constexpr std::string_view kLettersWithDigitForm = "ABCDEFGHJUV";
 constexpr std::size_t kCifDigits = 7;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsSevenDigits(std::string_view number) {
-    if (number.size() < kCifDigits) {
-        return false;
-    }
-    for (std::size_t i = 0; i < number.size(); ++i) {
-        if (i < kCifDigits ? !IsDigit(number[i]) : number[i] != ' ') {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
-CifControl CifControlChar(std::string_view number, std::string_view classChar) {
-    if (!IsSevenDigits(number)) {
-        return {};
-    }
+CifControl CifControlChar(std::string_view sevenDigits, char classChar) {
     int total = 0;
     for (std::size_t i = 0; i < kCifDigits; ++i) {
-        const int digit = number[i] - '0';
+        const int digit = sevenDigits[i] - '0';
         if (i % 2 == 1) {
             total += digit;  // positions 2, 4 and 6 count as they are
         } else {
@@ -46,10 +25,9 @@ CifControl CifControlChar(std::string_view number, std::string_view classChar) {
     }
     const int d = 10 - total % 10;  // 1 to 10
     CifControl control;
-    control.letter = std::string(1, kLetterForms[static_cast<std::size_t>(d - 1)]);
-    if (classChar.size() == 1 &&
-        kLettersWithDigitForm.find(AsciiUpper(classChar[0])) != std::string_view::npos) {
-        control.digit = std::string(1, static_cast<char>('0' + d % 10));
+    control.letter = kLetterForms[static_cast<std::size_t>(d - 1)];
+    if (kLettersWithDigitForm.find(classChar) != std::string_view::npos) {
+        control.digit = static_cast<char>('0' + d % 10);
     }
     return control;
 }

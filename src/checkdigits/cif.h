@@ -7,13 +7,13 @@ namespace minizol {
 
 // The control character of a company tax number (CIF).
 struct CifControl {
-    std::string letter;  // "A" to "J"; "" when the number was not seven digits
-    std::string digit;   // "0" to "9" for the organisation letters "ABCDEFGHJUV", otherwise ""
+    char letter = '\0';  // 'A' to 'J'
+    char digit = '\0';   // '0' to '9' for the organisation letters "ABCDEFGHJUV", otherwise '\0'
 };
 
-// `number` is the zero-filled number part: seven digits, optionally followed by the padding blank.
-// `classChar` is the organisation letter leading the number (either case).
-CifControl CifControlChar(std::string_view number, std::string_view classChar);
+// `sevenDigits` is the zero-filled number; `classChar` the upper-case organisation letter leading
+// it.
+CifControl CifControlChar(std::string_view sevenDigits, char classChar);
 
 // The caption naming the holder for a class character ("0" for a text led by a digit, otherwise
 // the upper-case leading letter): "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for "" and

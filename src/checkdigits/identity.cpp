@@ -1,6 +1,8 @@
 #include "checkdigits/identity.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <utility>
 
 #include "checkdigits/cif.h"
@@ -10,6 +12,8 @@
 
 namespace minizol {
 namespace {
+
+enum class IdentityKind : std::uint8_t { Person, Company };
 
 constexpr std::string_view kCompanyLetters = "ABCDEFGHSPQNJUVWR";
 constexpr std::string_view kPersonLetters = "KLXMYZ";
@@ -28,21 +32,6 @@ bool AllDigits(std::string_view text) {
     return true;
 }
 
-std::size_t MaxNumberDigits(IdentityKind kind, std::string_view classChar) {
-    return kind == IdentityKind::Person && classChar == "0" ? 8 : 7;
-}
-
-// A foreign resident's number stands for eight digits whose first is given by its letter.
-char ForeignPrefixDigit(std::string_view classChar) {
-    if (classChar == "X") {
-        return '0';
-    }
-    if (classChar == "Y") {
-        return '1';
-    }
-    return classChar == "Z" ? '2' : '\0';
-}
-
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
@@ -51,101 +40,105 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-}  // namespace
+// What the first character of an upper-cased text makes of it.
+struct IdentityClass {
+    char classChar = '\0';  // '0' when led by a digit, else the letter; '\0' when refused
+    IdentityKind kind = IdentityKind::Person;
+};
 
-IdentityClass ClassifyIdentity(std::string_view text) {
-    IdentityClass result;
-    if (text.empty()) {
-        return result;
+IdentityClass ClassifyIdentity(std::string_view upper) {
+    if (upper.empty()) {
+        return {};
     }
-    const char first = AsciiUpper(text.front());
+    const char first = upper.front();
     if (IsDigit(first)) {
-        result.classChar = "0";
-        result.kind = IdentityKind::Person;
-    } else if (kPersonLetters.find(first) != std::string_view::npos) {
-        result.classChar = std::string(1, first);
-        result.kind = IdentityKind::Person;
-    } else if (kCompanyLetters.find(first) != std::string_view::npos) {
-        result.classChar = std::string(1, first);
-        result.kind = IdentityKind::Company;
-    } else {
-        return result;
+        return {'0', IdentityKind::Person};
     }
-    result.invalid = false;
-    return result;
+    if (kPersonLetters.find(first) != std::string_view::npos) {
+        return {first, IdentityKind::Person};
+    }
+    if (kCompanyLetters.find(first) != std::string_view::npos) {
+        return {first, IdentityKind::Company};
+    }
+    return {};
 }
 
-IdentityBody SplitIdentityBody(std::string_view body, IdentityKind kind,
-                               std::string_view classChar) {
+// A DNI's number has up to 8 digits; after a letter, 7.
+std::size_t MaxNumberDigits(IdentityClass identity) {
+    return identity.classChar == '0' ? 8 : 7;
+}
+
+struct IdentityBody {
+    std::string_view number;        // the digits of the number, not yet zero-filled
+    std::string_view typedControl;  // the character after the number, or ""
+    bool invalid = true;
+};
+
+// Splits the body (the text after the class letter; the whole text for a DNI) into the number
+// and a typed control character. A number longer than its kind allows is refused rather than cut
+// down to a different number.
+IdentityBody SplitIdentityBody(std::string_view body, IdentityClass identity) {
     IdentityBody result;
-    const std::size_t length = CharCount(body);
-    if (length == 0) {
-        return result;
-    }
-    const bool endsInDigit = IsDigit(body.back());
-    if (length == 1 && !endsInDigit) {
+    if (body.empty()) {
         return result;
     }
     std::string_view number = body;
-    if (!endsInDigit) {
-        number = WithoutLastChar(body);
-        result.typedControl = std::string(body.substr(number.size()));
-    } else if (kind == IdentityKind::Company && length == 8) {
-        number = CharSlice(body, 0, 7);  // eight digits: the last one is a typed control digit
-        result.typedControl = std::string(body.substr(number.size()));
+    if (!IsDigit(body.back())) {
+        number = WithoutLastChar(body);  // the control may be any character, "ñ" too
+        if (number.empty()) {
+            return result;
+        }
+    } else if (identity.kind == IdentityKind::Company && body.size() == 8) {
+        number = body.substr(0, 7);  // eight digits: the last one is a typed control digit
     }
-    if (!AllDigits(number) || number.size() > MaxNumberDigits(kind, classChar)) {
-        result.typedControl.clear();
+    // Only digits are left in a number, so from here on bytes are characters.
+    if (!AllDigits(number) || number.size() > MaxNumberDigits(identity)) {
         return result;
     }
-    result.number = std::string(number);
+    result.number = number;
+    result.typedControl = body.substr(number.size());
     result.invalid = false;
     return result;
 }
 
-std::string PadIdentityNumber(IdentityKind kind, std::string_view classChar,
-                              std::string_view number) {
-    // The number's last digits, zero-filled on the left: 7 for a company and after X, Y or Z
-    // (whose letter gives the first of 8), else 8.
-    const char prefix = kind == IdentityKind::Company ? '\0' : ForeignPrefixDigit(classChar);
-    const std::size_t width = kind == IdentityKind::Person && prefix == '\0' ? 8 : 7;
-    std::string padded;
-    if (prefix != '\0') {
-        padded += prefix;
+// The number zero-filled for the control computation: 8 digits for a person, 7 for a company.
+// After X, Y or Z the first of the 8 digits is 0, 1 or 2 respectively.
+struct PaddedNumber {
+    std::array<char, 8> digits{};
+    std::size_t size = 0;
+
+    std::string_view View() const { return {digits.data(), size}; }
+};
+
+PaddedNumber PadIdentityNumber(IdentityClass identity, std::string_view number) {
+    PaddedNumber padded;
+    padded.size = identity.kind == IdentityKind::Company ? 7 : 8;
+    padded.digits.fill('0');
+    if (identity.classChar == 'Y') {
+        padded.digits[0] = '1';
+    } else if (identity.classChar == 'Z') {
+        padded.digits[0] = '2';
     }
-    const std::size_t count = CharCount(number);
-    if (count >= width) {
-        padded += LastChars(number, width);
-    } else {
-        padded.append(width - count, '0');
-        padded += number;
-    }
-    if (kind == IdentityKind::Company) {
-        padded += ' ';
-    }
+    std::copy(number.begin(), number.end(), padded.digits.begin() + padded.size - number.size());
     return padded;
 }
 
-std::string DniLetter(std::string_view digits) {
-    if (digits.empty() || !AllDigits(digits)) {
-        return {};
-    }
+// The letter of "TRWAGMYFPDXBNJZSQVHLCKE" for eight decimal digits.
+char DniLetter(std::string_view digits) {
     std::size_t remainder = 0;
     for (char c : digits) {
         remainder = (remainder * 10 + static_cast<std::size_t>(c - '0')) % kDniLetters.size();
     }
-    return std::string(1, kDniLetters[remainder]);
+    return kDniLetters[remainder];
 }
 
-namespace {
-
 // The standard form of a number read as `identity` and `split`, given its analysis.
-void AppendStandardForm(const IdentityClass& identity, const IdentityBody& split,
+void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
                         const IdentityAnalysis& analysis, std::string& form) {
-    if (identity.classChar != "0") {
+    if (identity.classChar != '0') {
         form += identity.classChar;
     }
-    form.append(MaxNumberDigits(identity.kind, identity.classChar) - split.number.size(), '0');
+    form.append(MaxNumberDigits(identity) - split.number.size(), '0');
     form += split.number;
     if (!split.typedControl.empty()) {
         form += split.typedControl;
@@ -154,34 +147,31 @@ void AppendStandardForm(const IdentityClass& identity, const IdentityBody& split
     }
 }
 
-// The text's class and body, read upper-cased without the blanks around it.
-IdentityBody ReadIdentity(std::string_view upper, const IdentityClass& identity) {
-    // A digit belongs to the number; a letter leads it (and is a single byte).
-    const bool led = identity.classChar != "0";
-    return SplitIdentityBody(upper.substr(led ? 1 : 0), identity.kind, identity.classChar);
-}
-
 // AnalyseIdentity, and with `form` the standard form appended to it, from one reading.
 IdentityAnalysis Analyse(std::string_view text, std::string* form) {
     std::string buffer;
     const std::string_view upper = UpperCase(TrimBlanks(text), buffer);
     IdentityAnalysis result;
     const IdentityClass identity = ClassifyIdentity(upper);
-    result.classChar = identity.classChar;
-    if (identity.invalid) {
+    if (identity.classChar == '\0') {
         return result;
     }
-    const IdentityBody split = ReadIdentity(upper, identity);
+    result.classChar.assign(1, identity.classChar);
+    // A digit belongs to the number; a letter leads it (and is a single byte).
+    const IdentityBody split =
+        SplitIdentityBody(upper.substr(identity.classChar == '0' ? 0 : 1), identity);
     if (split.invalid) {
         return result;
     }
-    const std::string padded = PadIdentityNumber(identity.kind, identity.classChar, split.number);
+    const PaddedNumber padded = PadIdentityNumber(identity, split.number);
     if (identity.kind == IdentityKind::Person) {
-        result.controlChar = DniLetter(padded);
+        result.controlChar.assign(1, DniLetter(padded.View()));
     } else {
-        CifControl control = CifControlChar(padded, identity.classChar);
-        result.controlChar = std::move(control.letter);
-        result.controlDigit = std::move(control.digit);
+        const CifControl control = CifControlChar(padded.View(), identity.classChar);
+        result.controlChar.assign(1, control.letter);
+        if (control.digit != '\0') {
+            result.controlDigit.assign(1, control.digit);
+        }
     }
     if (!split.typedControl.empty()) {
         const bool matches =
@@ -189,10 +179,9 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
             (!result.controlDigit.empty() && split.typedControl == result.controlDigit);
         result.status = matches ? IdentityStatus::Matches : IdentityStatus::Mismatch;
     } else {
-        result.status =
-            result.controlChar.empty() ? IdentityStatus::NotComputable : IdentityStatus::Computed;
+        result.status = IdentityStatus::Computed;
     }
-    if (form != nullptr && !result.controlChar.empty()) {
+    if (form != nullptr) {
         AppendStandardForm(identity, split, result, *form);
     }
     return result;

@@ -10,48 +10,17 @@ namespace minizol {
 // Spanish identity and tax numbers: a DNI (digits), a personal NIF led by K, L, M, X, Y or Z, or a
 // company CIF led by an organisation letter, with an optional control character at the end.
 
-enum class IdentityKind { Person, Company };
-
 enum class IdentityStatus : std::int16_t {
     Matches = 0,        // a control character was typed and is right
     Invalid = 1,        // not an identity number
     Mismatch = 2,       // a control character was typed and is wrong
-    NotComputable = 3,  // nothing typed and no control character could be computed
     Computed = 4,       // nothing typed; the control character was computed
 };
 
-struct IdentityClass {
-    std::string classChar;  // "0" when led by a digit, else the upper-case letter; "" if refused
-    IdentityKind kind = IdentityKind::Person;
-    bool invalid = true;
-};
-
-// Classifies by the first character (either case); empty texts and unknown leaders are invalid.
-IdentityClass ClassifyIdentity(std::string_view text);
-
-struct IdentityBody {
-    std::string number;        // the digits of the number, not yet zero-filled
-    std::string typedControl;  // the character after the number, or ""
-    bool invalid = true;
-};
-
-// Splits the body (the text after the class letter; the whole text for class "0") into the
-// number and a typed control character. The number may have at most 8 digits for a DNI and 7
-// after a letter; anything longer is refused rather than cut down to a different number.
-IdentityBody SplitIdentityBody(std::string_view body, IdentityKind kind,
-                               std::string_view classChar);
-
-// The number zero-filled for the control computation: 8 digits for a person, 7 digits and a
-// blank for a company. After X, Y or Z the first of the 8 digits is 0, 1 or 2 respectively.
-std::string PadIdentityNumber(IdentityKind kind, std::string_view classChar,
-                              std::string_view number);
-
-// The letter of "TRWAGMYFPDXBNJZSQVHLCKE" for a number of decimal digits; "" for other texts.
-std::string DniLetter(std::string_view digits);
-
 struct IdentityAnalysis {
     IdentityStatus status = IdentityStatus::Invalid;
-    std::string classChar;     // see IdentityClass; "" when refused
+    // "0" when led by a digit, else the upper-case leading letter; "" when that is no class
+    std::string classChar;
     std::string controlChar;   // computed control character, "" when the analysis stopped first
     std::string controlDigit;  // digit form of a company control character, or ""
 };

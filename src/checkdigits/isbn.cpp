@@ -11,7 +11,12 @@ constexpr std::size_t kIsbn10Body = 9;
 constexpr std::size_t kIsbn13Body = 12;
 
 bool AllDigits(std::string_view text) {
-    return text.find_first_not_of("0123456789") == std::string_view::npos;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
 }
 
 // ISBN-10: digit i of the first nine weighs i; the sum mod 11 is the check value, 10 being "X".
