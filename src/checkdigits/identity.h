@@ -11,10 +11,10 @@ namespace minizol {
 // company CIF led by an organisation letter, with an optional control character at the end.
 
 enum class IdentityStatus : std::int16_t {
-    Matches = 0,        // a control character was typed and is right
-    Invalid = 1,        // not an identity number
-    Mismatch = 2,       // a control character was typed and is wrong
-    Computed = 4,       // nothing typed; the control character was computed
+    Matches = 0,   // a control character was typed and is right
+    Invalid = 1,   // not an identity number
+    Mismatch = 2,  // a control character was typed and is wrong
+    Computed = 4,  // nothing typed; the control character was computed
 };
 
 struct IdentityAnalysis {
