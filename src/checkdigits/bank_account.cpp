@@ -22,7 +22,8 @@ constexpr std::array<int, 10> kAccountWeights = {1, 2, 4, 8, 5, 10, 9, 7, 3, 6};
 void FieldDigits(std::string_view text, std::size_t width, char* out) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size() && count < width; ++count) {
-        const std::size_t length = CharLengthAt(text, pos);
+        const bool ascii = static_cast<unsigned char>(text[pos]) < 0x80;  // as digits are
+        const std::size_t length = ascii ? 1 : CharLengthAt(text, pos);
         out[count] = static_cast<char>('0' + DigitValue(text.substr(pos, length)));
         pos += length;
     }
@@ -50,7 +51,12 @@ constexpr std::size_t kSpanishIbanLength = 24;
 constexpr std::size_t kTypedControlAndAccount = 2 + kAccountLength;
 
 bool AllDigits(std::string_view text) {
-    return text.find_first_not_of("0123456789") == std::string_view::npos;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::size_t FieldWidth(int index) {

@@ -125,11 +125,11 @@ PaddedNumber PadIdentityNumber(IdentityClass identity, std::string_view number) 
 
 // The letter of "TRWAGMYFPDXBNJZSQVHLCKE" for eight decimal digits.
 char DniLetter(std::string_view digits) {
-    std::size_t remainder = 0;
+    std::uint32_t number = 0;  // below 10^8
     for (char c : digits) {
-        remainder = (remainder * 10 + static_cast<std::size_t>(c - '0')) % kDniLetters.size();
+        number = number * 10 + static_cast<std::uint32_t>(c - '0');
     }
-    return kDniLetters[remainder];
+    return kDniLetters[number % kDniLetters.size()];
 }
 
 // The standard form of a number read as `identity` and `split`, given its analysis.

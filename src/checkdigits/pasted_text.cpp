@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -63,14 +65,19 @@ std::string_view WithoutOneOf(std::string_view text,
     return text;
 }
 
-// The bytes a tidy text may hold as they stand: printable ASCII without lower case.
-constexpr std::array<bool, 256> kTidyBytes = [] {
-    std::array<bool, 256> tidy{};
-    for (int c = ' '; c <= '~'; ++c) {
-        tidy[static_cast<std::size_t>(c)] = c < 'a' || c > 'z';
-    }
-    return tidy;
-}();
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x80 * kOnes;
+
+// The high bit of every byte of `word` that a tidy text cannot hold as it stands: a control
+// character, DEL, a byte past ASCII or a lower-case letter. Below 0x80 no byte sum carries into
+// the next byte, so eight bytes are compared at once.
+constexpr std::uint64_t UntidyBytes(std::uint64_t word) {
+    const std::uint64_t low = word & ~kHighBits;
+    const std::uint64_t control = ~(low + (0x80 - 0x20) * kOnes);  // below a blank
+    const std::uint64_t del = low + kOnes;                         // 0x7F
+    const std::uint64_t lower = (low + (0x7F - 0x60) * kOnes) & ~(low + (0x7F - 0x7A) * kOnes);
+    return (word | control | del | lower) & kHighBits;
+}
 
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
@@ -78,11 +85,16 @@ bool AlreadyTidy(std::string_view text) {
     if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
         return false;
     }
-    bool tidy = true;
-    for (char c : text) {
-        tidy &= kTidyBytes[static_cast<unsigned char>(c)];
+    std::uint64_t untidy = 0;
+    std::size_t pos = 0;
+    for (; pos + sizeof(std::uint64_t) <= text.size(); pos += sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        untidy |= UntidyBytes(word);
     }
-    return tidy;
+    std::uint64_t last = '0' * kOnes;  // the bytes past the text's end count as digits
+    std::memcpy(&last, text.data() + pos, text.size() - pos);
+    return (untidy | UntidyBytes(last)) == 0;
 }
 
 }  // namespace

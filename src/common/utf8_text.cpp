@@ -100,6 +100,9 @@ std::string_view LastChars(std::string_view text, std::size_t count) {
 }
 
 std::string_view WithoutLastChar(std::string_view text) {
+    if (!text.empty() && static_cast<unsigned char>(text.back()) < 0x80) {
+        return text.substr(0, text.size() - 1);  // an ASCII byte is a character of its own
+    }
     const std::size_t total = CharCount(text);
     return total == 0 ? text : CharSlice(text, 0, total - 1);
 }
