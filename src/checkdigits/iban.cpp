@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "common/text_case.h"
 #include "common/utf8_text.h"
@@ -138,13 +139,14 @@ void AppendGroupedInFours(std::string& out, std::string_view compact) {
     const std::size_t start = out.size();
     out.resize(start + compact.size() + (compact.size() - 1) / 4);
     char* at = out.data() + start;
-    for (std::size_t pos = 0; pos < compact.size(); pos += 4) {
-        if (pos > 0) {
-            *at++ = ' ';
-        }
-        const std::string_view group = compact.substr(pos, 4);
-        at = std::copy(group.begin(), group.end(), at);
+    std::size_t pos = 0;
+    for (; pos + 4 < compact.size(); pos += 4) {
+        std::memcpy(at, compact.data() + pos, 4);  // a copy of known size, made in place
+        at[4] = ' ';
+        at += 5;
     }
+    const std::string_view last = compact.substr(pos);
+    std::copy(last.begin(), last.end(), at);
 }
 
 }  // namespace minizol

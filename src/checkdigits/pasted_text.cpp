@@ -82,33 +82,30 @@ constexpr std::uint64_t UntidyBytes(std::uint64_t word) {
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
 bool AlreadyTidy(std::string_view text) {
-    if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
+    if (text.empty()) {
+        return true;
+    }
+    if (text.front() == ' ' || text.back() == ' ') {
         return false;
     }
+    if (text.size() < sizeof(std::uint64_t)) {
+        std::uint64_t word = '0' * kOnes;  // the bytes past the text's end count as digits
+        std::memcpy(&word, text.data(), text.size());
+        return UntidyBytes(word) == 0;
+    }
     std::uint64_t untidy = 0;
-    std::size_t pos = 0;
-    for (; pos + sizeof(std::uint64_t) <= text.size(); pos += sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
+    std::uint64_t word = 0;
+    for (std::size_t pos = 0; pos + sizeof word <= text.size(); pos += sizeof word) {
         std::memcpy(&word, text.data() + pos, sizeof word);
         untidy |= UntidyBytes(word);
     }
-    std::uint64_t last = '0' * kOnes;  // the bytes past the text's end count as digits
-    std::memcpy(&last, text.data() + pos, text.size() - pos);
-    return (untidy | UntidyBytes(last)) == 0;
+    // The last eight bytes, which may overlap the words before them.
+    std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+    return (untidy | UntidyBytes(word)) == 0;
 }
 
-}  // namespace
-
-std::string TidyPastedText(std::string_view text) {
-    std::string buffer;
-    const std::string_view tidy = TidyPastedText(text, buffer);
-    return tidy.data() == buffer.data() ? std::move(buffer) : std::string(tidy);
-}
-
-std::string_view TidyPastedText(std::string_view text, std::string& buffer) {
-    if (AlreadyTidy(text)) {
-        return text;
-    }
+// The text with its white space and dashes tidied, upper-cased, into `buffer`.
+std::string_view Retidy(std::string_view text, std::string& buffer) {
     std::string tidy;
     tidy.reserve(text.size());
     std::size_t blanks = 0;  // held back until a character follows them
@@ -132,6 +129,18 @@ std::string_view TidyPastedText(std::string_view text, std::string& buffer) {
         buffer = std::move(tidy);
     }
     return buffer;
+}
+
+}  // namespace
+
+std::string TidyPastedText(std::string_view text) {
+    std::string buffer;
+    const std::string_view tidy = TidyPastedText(text, buffer);
+    return tidy.data() == buffer.data() ? std::move(buffer) : std::string(tidy);
+}
+
+std::string_view TidyPastedText(std::string_view text, std::string& buffer) {
+    return AlreadyTidy(text) ? text : Retidy(text, buffer);
 }
 
 std::string WithoutSeparators(std::string_view text) {
