@@ -138,17 +138,12 @@ std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view
 
 std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy) {
     CompactAccount whole;
-    std::size_t size = 0;
-    for (char c : WithoutAccountLabel(tidy)) {
-        if (IsNumberSeparator(c)) {
-            continue;
-        }
-        if (size == whole.text.size()) {
-            return std::nullopt;  // longer than any IBAN, and than any account
-        }
-        whole.text[size++] = c;
+    const std::optional<std::size_t> size =
+        CopyWithoutSeparators(WithoutAccountLabel(tidy), whole.text.data(), whole.text.size());
+    if (!size) {
+        return std::nullopt;  // longer than any IBAN, and than any account
     }
-    whole.size = static_cast<std::uint8_t>(size);
+    whole.size = static_cast<std::uint8_t>(*size);
     const std::string_view s = whole.Compact();
     if (s.size() == kSpanishIbanLength && s.starts_with(kDefaultCountry) &&
         AllDigits(s.substr(2))) {

@@ -151,11 +151,26 @@ std::string WithoutSeparators(std::string_view text) {
 }
 
 void AppendWithoutSeparators(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    out.resize(start + *CopyWithoutSeparators(text, out.data() + start, text.size()));
+}
+
+std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* out,
+                                                 std::size_t room) {
+    std::size_t size = 0;
     for (char c : text) {
-        if (!IsNumberSeparator(c)) {
-            out += c;
+        const bool kept = !IsNumberSeparator(c);
+        if (size == room) {
+            if (kept) {
+                return std::nullopt;
+            }
+            continue;
         }
+        out[size] = c;  // written whatever it is, and kept by counting it: no branch to miss
+        size += kept ? 1 : 0;
     }
+    return size;
 }
 
 std::string_view WithoutAccountLabel(std::string_view text) {

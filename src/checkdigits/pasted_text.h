@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,11 @@ std::string WithoutSeparators(std::string_view text);
 
 // The same appended to `out`.
 void AppendWithoutSeparators(std::string& out, std::string_view text);
+
+// The same into `out`, which has room for `room` characters: how many were written, or nothing
+// when there are more than that.
+std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* out,
+                                                 std::size_t room);
 
 // A tidied text without a leading label (`IBAN`; `ISBN`, `ISBN-10`, `ISBN-13`; `DNI`, `NIE`,
 // `NIF`, `CIF`) and the colon and blanks after it; any other text as it is.
