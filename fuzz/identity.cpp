@@ -16,18 +16,23 @@ constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
 constexpr std::string_view kCifLetters = "ABCDEFGHIJ";
 constexpr std::string_view kClassChars = "0KLXMYZABCDEFGHSPQNJUVWR";
 
-bool OneOf(std::string_view character, std::string_view alphabet) {
-    return character.size() == 1 && alphabet.find(character[0]) != std::string_view::npos;
+bool OneOf(char character, std::string_view alphabet) {
+    return character != '\0' && alphabet.find(character) != std::string_view::npos;
+}
+
+// A character of the analysis as text: "" for none.
+std::string Text(char character) {
+    return character == '\0' ? std::string() : std::string(1, character);
 }
 
 std::string Describe(std::string_view text, const IdentityAnalysis& a) {
     return Quoted(text) + " status " + std::to_string(static_cast<int>(a.status)) + " class " +
-           Quoted(a.classChar) + " control " + Quoted(a.controlChar) + " digit " +
-           Quoted(a.controlDigit);
+           Quoted(Text(a.classChar)) + " control " + Quoted(Text(a.controlChar)) + " digit " +
+           Quoted(Text(a.controlDigit));
 }
 
-void CheckCompletion(std::string_view text, std::string_view control, const std::string& how) {
-    const std::string completed = std::string(TrimSpaces(text)) + std::string(control);
+void CheckCompletion(std::string_view text, char control, const std::string& how) {
+    const std::string completed = std::string(TrimSpaces(text)) + control;
     const IdentityAnalysis again = AnalyseIdentity(completed);
     FUZZ_CHECK(again.status == IdentityStatus::Matches, how + ": " + Describe(completed, again));
 }
@@ -51,22 +56,21 @@ FUZZ_TARGET(input) {
     const IdentityAnalysis analysis = AnalyseIdentity(text);
     const std::string detail = Describe(text, analysis);
 
-    FUZZ_CHECK(analysis.classChar.empty() || OneOf(analysis.classChar, kClassChars), detail);
+    FUZZ_CHECK(analysis.classChar == '\0' || OneOf(analysis.classChar, kClassChars), detail);
     if (analysis.status == IdentityStatus::Invalid) {
-        FUZZ_CHECK(analysis.controlChar.empty() && analysis.controlDigit.empty(), detail);
+        FUZZ_CHECK(analysis.controlChar == '\0' && analysis.controlDigit == '\0', detail);
     } else {
-        FUZZ_CHECK(!analysis.classChar.empty(), detail);
+        FUZZ_CHECK(analysis.classChar != '\0', detail);
     }
     const bool person = OneOf(analysis.classChar, "0KLXMYZ");
-    if (!analysis.controlChar.empty()) {
+    if (analysis.controlChar != '\0') {
         FUZZ_CHECK(OneOf(analysis.controlChar, person ? kDniLetters : kCifLetters), detail);
     }
-    if (!analysis.controlDigit.empty()) {
+    if (analysis.controlDigit != '\0') {
         FUZZ_CHECK(!person && OneOf(analysis.controlDigit, "0123456789"), detail);
         FUZZ_CHECK(OneOf(analysis.classChar, "ABCDEFGHJUV"), detail);
     }
-    FUZZ_CHECK(analysis.status != IdentityStatus::Computed || !analysis.controlChar.empty(),
-               detail);
+    FUZZ_CHECK(analysis.status != IdentityStatus::Computed || analysis.controlChar != '\0', detail);
 
     // Case and surrounding blanks do not matter.
     const std::string lower = AsciiLower(text);
@@ -79,7 +83,7 @@ FUZZ_TARGET(input) {
         CheckCompletion(text, analysis.controlChar, "completed with the letter");
         // A digit control character is only told apart from the number after seven digits.
         const std::string_view body = TrimSpaces(text).substr(1);
-        if (!analysis.controlDigit.empty() && body.size() == 7) {
+        if (analysis.controlDigit != '\0' && body.size() == 7) {
             CheckCompletion(text, analysis.controlDigit, "completed with the digit");
         }
     }
@@ -91,8 +95,8 @@ FUZZ_TARGET(input) {
         typed[0] = typed[0] >= 'a' && typed[0] <= 'z' ? static_cast<char>(typed[0] - 32) : typed[0];
         const IdentityAnalysis base = AnalyseIdentity(number);
         FUZZ_CHECK(base.status == IdentityStatus::Computed, detail + " without " + Quoted(typed));
-        const bool right =
-            typed == base.controlChar || (!base.controlDigit.empty() && typed == base.controlDigit);
+        const bool right = typed == Text(base.controlChar) ||
+                           (base.controlDigit != '\0' && typed == Text(base.controlDigit));
         FUZZ_CHECK((analysis.status == IdentityStatus::Matches) == right, detail);
     }
 }

@@ -32,28 +32,28 @@ CifControl CifControlChar(std::string_view sevenDigits, char classChar) {
     return control;
 }
 
-std::string_view EntityTypeText(std::string_view classChar) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kCaptions = {{
-        {"A", "Sociedad Anónima"},
-        {"B", "Sociedad Limitidad"},
-        {"C", "Sociedad Colectiva"},
-        {"D", "Sociedad Comanditaria"},
-        {"E", "Comunidad de Bienes"},
-        {"F", "Sociedad Cooperativa"},
-        {"G", "Asociación o tipo No definido"},
-        {"H", "Comunidad de Propietarios"},
-        {"S", "Organismo Estatal"},
-        {"P", "Corporación Local"},
-        {"Q", "Organismo Autónomo"},
-        {"N", "Entidad No Definida"},
-        {"K", "Persona Física"},
-        {"L", "Persona Física"},
-        {"M", "Persona Física"},
-        {"0", "Persona Física"},
+std::string_view EntityTypeText(char classChar) {
+    static constexpr std::array<std::pair<char, std::string_view>, 19> kCaptions = {{
+        {'A', "Sociedad Anónima"},
+        {'B', "Sociedad Limitidad"},
+        {'C', "Sociedad Colectiva"},
+        {'D', "Sociedad Comanditaria"},
+        {'E', "Comunidad de Bienes"},
+        {'F', "Sociedad Cooperativa"},
+        {'G', "Asociación o tipo No definido"},
+        {'H', "Comunidad de Propietarios"},
+        {'S', "Organismo Estatal"},
+        {'P', "Corporación Local"},
+        {'Q', "Organismo Autónomo"},
+        {'N', "Entidad No Definida"},
+        {'K', "Persona Física"},
+        {'L', "Persona Física"},
+        {'M', "Persona Física"},
+        {'0', "Persona Física"},
         // Foreign residents' numbers: X until 2008, then Y and Z.
-        {"X", "Persona Extranjera"},
-        {"Y", "Persona Extranjera"},
-        {"Z", "Persona Extranjera"},
+        {'X', "Persona Extranjera"},
+        {'Y', "Persona Extranjera"},
+        {'Z', "Persona Extranjera"},
     }};
     for (const auto& [key, caption] : kCaptions) {
         if (key == classChar) {

@@ -15,10 +15,10 @@ struct CifControl {
 // it.
 CifControl CifControlChar(std::string_view sevenDigits, char classChar);
 
-// The caption naming the holder for a class character ("0" for a text led by a digit, otherwise
-// the upper-case leading letter): "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for "" and
-// for every character without an entity type.
-std::string_view EntityTypeText(std::string_view classChar);
+// The caption naming the holder for a class character ('0' for a text led by a digit, otherwise
+// the upper-case leading letter): "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for '\0'
+// and for every character without an entity type.
+std::string_view EntityTypeText(char classChar);
 
 inline constexpr std::string_view kNoEntityCaption = "DNI/NIF:";
 

@@ -143,7 +143,7 @@ void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
     if (!split.typedControl.empty()) {
         form += split.typedControl;
     } else {
-        form += analysis.controlDigit.empty() ? analysis.controlChar : analysis.controlDigit;
+        form += analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
     }
 }
 
@@ -156,7 +156,7 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
     if (identity.classChar == '\0') {
         return result;
     }
-    result.classChar.assign(1, identity.classChar);
+    result.classChar = identity.classChar;
     // A digit belongs to the number; a letter leads it (and is a single byte).
     const IdentityBody split =
         SplitIdentityBody(upper.substr(identity.classChar == '0' ? 0 : 1), identity);
@@ -165,18 +165,17 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
     }
     const PaddedNumber padded = PadIdentityNumber(identity, split.number);
     if (identity.kind == IdentityKind::Person) {
-        result.controlChar.assign(1, DniLetter(padded.View()));
+        result.controlChar = DniLetter(padded.View());
     } else {
         const CifControl control = CifControlChar(padded.View(), identity.classChar);
-        result.controlChar.assign(1, control.letter);
-        if (control.digit != '\0') {
-            result.controlDigit.assign(1, control.digit);
-        }
+        result.controlChar = control.letter;
+        result.controlDigit = control.digit;
     }
     if (!split.typedControl.empty()) {
-        const bool matches =
-            split.typedControl == result.controlChar ||
-            (!result.controlDigit.empty() && split.typedControl == result.controlDigit);
+        const auto typed = [&](char control) {
+            return control != '\0' && split.typedControl == std::string_view(&control, 1);
+        };
+        const bool matches = typed(result.controlChar) || typed(result.controlDigit);
         result.status = matches ? IdentityStatus::Matches : IdentityStatus::Mismatch;
     } else {
         result.status = IdentityStatus::Computed;
@@ -206,8 +205,10 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
     IdentityAnalysis analysis = AnalyseIdentity(fieldText);
     display.caption = std::string(EntityTypeText(analysis.classChar));
     if (analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Computed) {
-        display.letter = std::move(analysis.controlChar);
-        display.digit = std::move(analysis.controlDigit);
+        display.letter.assign(1, analysis.controlChar);
+        if (analysis.controlDigit != '\0') {
+            display.digit.assign(1, analysis.controlDigit);
+        }
     } else {
         display.red = true;
     }

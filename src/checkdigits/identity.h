@@ -19,10 +19,9 @@ enum class IdentityStatus : std::int16_t {
 
 struct IdentityAnalysis {
     IdentityStatus status = IdentityStatus::Invalid;
-    // "0" when led by a digit, else the upper-case leading letter; "" when that is no class
-    std::string classChar;
-    std::string controlChar;   // computed control character, "" when the analysis stopped first
-    std::string controlDigit;  // digit form of a company control character, or ""
+    char classChar = '\0';     // '0' when led by a digit, else the upper-case letter; '\0' if none
+    char controlChar = '\0';   // computed control character; '\0' when the analysis stopped first
+    char controlDigit = '\0';  // digit form of a company control character, or '\0'
 };
 
 // Analyses any text: surrounding blanks are ignored and letters may be of either case. A typed

@@ -41,23 +41,46 @@ char Isbn13Check(std::string_view twelve) {
 
 }  // namespace
 
+namespace {
+
+// What each byte is to an ISBN: a symbol (a digit, or X in either case as upper case), a
+// separator to pass over, or a character no ISBN has.
+constexpr char kNoIsbnSymbol = '\0';
+constexpr char kIsbnSeparator = '\1';
+
+constexpr std::array<char, 256> kIsbnSymbols = [] {
+    std::array<char, 256> symbols{};
+    for (char c = '0'; c <= '9'; ++c) {
+        symbols[static_cast<unsigned char>(c)] = c;
+    }
+    symbols['X'] = symbols['x'] = 'X';
+    for (int c = 0; c < 256; ++c) {
+        if (IsNumberSeparator(static_cast<char>(c))) {
+            symbols[static_cast<std::size_t>(c)] = kIsbnSeparator;
+        }
+    }
+    return symbols;
+}();
+
+}  // namespace
+
 IsbnResult IsbnCheckDigit(std::string_view text) {
     IsbnResult result;
-    std::array<char, kIsbn13Body + 1> symbols{};  // the digits and X's, in order
+    constexpr std::size_t kMostSymbols = kIsbn13Body + 1;
+    // The digits and X's in order, and one slot more where a separator is written and forgotten.
+    std::array<char, kMostSymbols + 1> symbols{};
     std::size_t count = 0;
     for (char c : text) {
-        if (IsNumberSeparator(c)) {
-            continue;
-        }
-        if (c != 'X' && c != 'x' && (c < '0' || c > '9')) {
-            result.red = true;  // a letter or sign that no ISBN has: not a number to read past
+        const char symbol = kIsbnSymbols[static_cast<unsigned char>(c)];
+        const bool skipped = symbol == kIsbnSeparator;
+        // A letter or sign that no ISBN has, or a symbol past the longest ISBN: not a number to
+        // read past, however much more there is.
+        if (symbol == kNoIsbnSymbol || (count == kMostSymbols && !skipped)) {
+            result.red = true;
             return result;
         }
-        if (count == symbols.size()) {
-            result.red = true;  // too long for any ISBN, however much more there is
-            return result;
-        }
-        symbols[count++] = c == 'x' ? 'X' : c;
+        symbols[count] = symbol;
+        count += skipped ? 0 : 1;
     }
     const std::string_view all(symbols.data(), count);
     if ((count == kIsbn10Body || count == kIsbn10Body + 1) &&

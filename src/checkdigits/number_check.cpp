@@ -42,14 +42,14 @@ bool Allows(KindFilter filter, NumberKind kind) {
     return false;
 }
 
-NumberKind IdentityKindOf(std::string_view classChar) {
-    if (classChar == "0") {
+NumberKind IdentityKindOf(char classChar) {
+    if (classChar == '0') {
         return Dni;
     }
-    if (classChar == "X" || classChar == "Y" || classChar == "Z") {
+    if (classChar == 'X' || classChar == 'Y' || classChar == 'Z') {
         return Nie;
     }
-    return classChar == "K" || classChar == "L" || classChar == "M" ? Nif : Cif;
+    return classChar == 'K' || classChar == 'L' || classChar == 'M' ? Nif : Cif;
 }
 
 // The identity row's reading: the field keeps the paste without its separators when it fits.
@@ -73,7 +73,7 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
     }
     check.kind = IdentityKindOf(analysis.classChar);
     check.control = analysis.controlChar;
-    if (!analysis.controlDigit.empty()) {
+    if (analysis.controlDigit != '\0') {
         check.control += ' ';
         check.control += analysis.controlDigit;
     }

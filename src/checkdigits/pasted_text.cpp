@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <utility>
 
+#include "common/byte_words.h"
 #include "common/text_case.h"
 #include "common/utf8_text.h"
 
@@ -65,43 +65,15 @@ std::string_view WithoutOneOf(std::string_view text,
     return text;
 }
 
-constexpr std::uint64_t kOnes = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x80 * kOnes;
-
-// The high bit of every byte of `word` that a tidy text cannot hold as it stands: a control
-// character, DEL, a byte past ASCII or a lower-case letter. Below 0x80 no byte sum carries into
-// the next byte, so eight bytes are compared at once.
-constexpr std::uint64_t UntidyBytes(std::uint64_t word) {
-    const std::uint64_t low = word & ~kHighBits;
-    const std::uint64_t control = ~(low + (0x80 - 0x20) * kOnes);  // below a blank
-    const std::uint64_t del = low + kOnes;                         // 0x7F
-    const std::uint64_t lower = (low + (0x7F - 0x60) * kOnes) & ~(low + (0x7F - 0x7A) * kOnes);
-    return (word | control | del | lower) & kHighBits;
-}
-
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
 bool AlreadyTidy(std::string_view text) {
-    if (text.empty()) {
-        return true;
-    }
-    if (text.front() == ' ' || text.back() == ' ') {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
         return false;
     }
-    if (text.size() < sizeof(std::uint64_t)) {
-        std::uint64_t word = '0' * kOnes;  // the bytes past the text's end count as digits
-        std::memcpy(&word, text.data(), text.size());
-        return UntidyBytes(word) == 0;
-    }
-    std::uint64_t untidy = 0;
-    std::uint64_t word = 0;
-    for (std::size_t pos = 0; pos + sizeof word <= text.size(); pos += sizeof word) {
-        std::memcpy(&word, text.data() + pos, sizeof word);
-        untidy |= UntidyBytes(word);
-    }
-    // The last eight bytes, which may overlap the words before them.
-    std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
-    return (untidy | UntidyBytes(word)) == 0;
+    return MarkedBytes(text, '0', [](std::uint64_t word) {
+               return UnprintableBytes(word) | LowerCaseBytes(word);
+           }) == 0;
 }
 
 // The text with its white space and dashes tidied, upper-cased, into `buffer`.

@@ -1,5 +1,9 @@
 #include "common/text_case.h"
 
+#include <cstdint>
+
+#include "common/byte_words.h"
+
 namespace minizol {
 namespace {
 
@@ -23,12 +27,9 @@ void AppendUpperCase(std::string& out, std::string_view text) {
 
 // Only ASCII lower case and the lead byte of a Latin-1 letter change.
 bool ChangedByUpperCase(std::string_view text) {
-    for (char c : text) {
-        if ((c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) == 0xC3) {
-            return true;
-        }
-    }
-    return false;
+    return MarkedBytes(text, ' ', [](std::uint64_t word) {
+               return LowerCaseBytes(word) | BytesEqual(word, 0xC3);
+           }) != 0;
 }
 
 }  // namespace

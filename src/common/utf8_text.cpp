@@ -1,5 +1,9 @@
 #include "common/utf8_text.h"
 
+#include <cstdint>
+
+#include "common/byte_words.h"
+
 namespace minizol {
 
 std::size_t CharLengthAt(std::string_view text, std::size_t pos) {
@@ -45,11 +49,7 @@ namespace {
 
 // Each byte of ASCII text is a character: the common case, counted and cut without decoding.
 bool AllAscii(std::string_view text) {
-    unsigned char any = 0;
-    for (char c : text) {
-        any |= static_cast<unsigned char>(c);
-    }
-    return any < 0x80;
+    return MarkedBytes(text, ' ', [](std::uint64_t word) { return word & kHighBits; }) == 0;
 }
 
 }  // namespace
