@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "common/text_case.h"
+
 namespace minizol {
 namespace {
 
@@ -26,7 +28,7 @@ CifControl CifControlChar(std::string_view sevenDigits, char classChar) {
     const int d = 10 - total % 10;  // 1 to 10
     CifControl control;
     control.letter = kLetterForms[static_cast<std::size_t>(d - 1)];
-    if (kLettersWithDigitForm.find(classChar) != std::string_view::npos) {
+    if (IsOneOf(classChar, kLettersWithDigitForm)) {
         control.digit = static_cast<char>('0' + d % 10);
     }
     return control;

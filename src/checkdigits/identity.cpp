@@ -54,10 +54,10 @@ IdentityClass ClassifyIdentity(std::string_view upper) {
     if (IsDigit(first)) {
         return {'0', IdentityKind::Person};
     }
-    if (kPersonLetters.find(first) != std::string_view::npos) {
+    if (IsOneOf(first, kPersonLetters)) {
         return {first, IdentityKind::Person};
     }
-    if (kCompanyLetters.find(first) != std::string_view::npos) {
+    if (IsOneOf(first, kCompanyLetters)) {
         return {first, IdentityKind::Company};
     }
     return {};

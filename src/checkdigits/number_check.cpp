@@ -19,6 +19,12 @@ using enum NumberKind;
 constexpr std::array<std::string_view, 9> kKindNames = {
     "", "DNI", "NIE", "NIF", "CIF", "CCC", "IBAN", "ISBN-10", "ISBN-13",
 };
+constexpr std::array<std::string_view, 4> kVerdictNames = {
+    "correcto",
+    "incorrecto",
+    "incompleto",
+    "desconocido",
+};
 
 bool Allows(KindFilter filter, NumberKind kind) {
     switch (filter) {
@@ -253,17 +259,7 @@ std::string_view KindName(NumberKind kind) {
 }
 
 std::string_view VerdictName(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::Correct:
-            return "correcto";
-        case Verdict::Wrong:
-            return "incorrecto";
-        case Verdict::Incomplete:
-            return "incompleto";
-        case Verdict::Unknown:
-            break;
-    }
-    return "desconocido";
+    return kVerdictNames[static_cast<std::size_t>(verdict)];
 }
 
 }  // namespace minizol

@@ -19,4 +19,15 @@ constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Whether `c` is one of the few characters of `set`: compared one by one, as a short set is
+// faster than a search through the C library.
+constexpr bool IsOneOf(char c, std::string_view set) {
+    for (char member : set) {
+        if (member == c) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace minizol
