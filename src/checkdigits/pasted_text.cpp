@@ -130,16 +130,31 @@ void AppendWithoutSeparators(std::string& out, std::string_view text) {
 
 std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* out,
                                                  std::size_t room) {
+    // Each character is written whatever it is, and kept by counting it: no branch to miss.
+    static constexpr std::array<std::uint8_t, 256> kKept = [] {
+        std::array<std::uint8_t, 256> kept{};
+        for (int c = 0; c < 256; ++c) {
+            kept[static_cast<std::size_t>(c)] = IsNumberSeparator(static_cast<char>(c)) ? 0 : 1;
+        }
+        return kept;
+    }();
     std::size_t size = 0;
+    if (text.size() <= room) {
+        for (char c : text) {
+            out[size] = c;
+            size += kKept[static_cast<unsigned char>(c)];
+        }
+        return size;
+    }
     for (char c : text) {
-        const bool kept = !IsNumberSeparator(c);
+        const bool kept = kKept[static_cast<unsigned char>(c)] != 0;
         if (size == room) {
             if (kept) {
                 return std::nullopt;
             }
             continue;
         }
-        out[size] = c;  // written whatever it is, and kept by counting it: no branch to miss
+        out[size] = c;
         size += kept ? 1 : 0;
     }
     return size;

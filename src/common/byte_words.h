@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace minizol {
@@ -19,13 +21,18 @@ constexpr std::uint64_t BytesEqual(std::uint64_t word, unsigned char byte) {
     return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
-// The high bit of each byte of `word` that is an ASCII lower-case letter. Below 0x80 no byte sum
+// The high bit of each byte of `word` from `first` to `last`, both ASCII. Below 0x80 no byte sum
 // carries into the next byte.
-constexpr std::uint64_t LowerCaseBytes(std::uint64_t word) {
+constexpr std::uint64_t BytesInRange(std::uint64_t word, unsigned char first, unsigned char last) {
     const std::uint64_t low = word & ~kHighBits;
-    const std::uint64_t pastA = low + (0x80 - 'a') * kEveryByte;
-    const std::uint64_t pastZ = low + (0x7F - 'z') * kEveryByte;
-    return pastA & ~pastZ & ~word & kHighBits;
+    const std::uint64_t fromFirst = low + (0x80 - first) * kEveryByte;
+    const std::uint64_t pastLast = low + (0x7F - last) * kEveryByte;
+    return fromFirst & ~pastLast & ~word & kHighBits;
+}
+
+// The high bit of each byte of `word` that is an ASCII lower-case letter.
+constexpr std::uint64_t LowerCaseBytes(std::uint64_t word) {
+    return BytesInRange(word, 'a', 'z');
 }
 
 // The high bit of each byte of `word` that is a control character (below a blank), DEL or past
@@ -35,6 +42,31 @@ constexpr std::uint64_t UnprintableBytes(std::uint64_t word) {
     const std::uint64_t control = ~(low + (0x80 - ' ') * kEveryByte);
     const std::uint64_t del = low + kEveryByte;
     return (word | control | del) & kHighBits;
+}
+
+// The value of the eight characters at `at` when every one is an ASCII digit: the digits are
+// combined in pairs, then fours, then the two fours, with three multiplications in all.
+inline std::optional<std::uint32_t> EightDigits(const char* at) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    if ((~BytesInRange(word, '0', '9') & kHighBits) != 0) {
+        return std::nullopt;
+    }
+    if constexpr (std::endian::native != std::endian::little) {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 8; ++i) {
+            value = value * 10 + static_cast<std::uint32_t>(at[i] - '0');
+        }
+        return value;
+    }
+    // The first character is the lowest byte.
+    word -= '0' * kEveryByte;
+    word = word * 10 + (word >> 8);  // each even byte: the two digits from it on
+    constexpr std::uint64_t kPairs = 0x000000FF000000FF;
+    constexpr std::uint64_t kHighPairs = 100 + (std::uint64_t{1000000} << 32);
+    constexpr std::uint64_t kLowPairs = 1 + (std::uint64_t{10000} << 32);
+    return static_cast<std::uint32_t>(
+        ((word & kPairs) * kHighPairs + ((word >> 16) & kPairs) * kLowPairs) >> 32);
 }
 
 // The bitwise or of `test` over the words of `text`; the last word is filled up with `filler`,
