@@ -6,6 +6,7 @@
 #include "checkdigits/bank_table.h"
 #include "checkdigits/iban.h"
 #include "checkdigits/pasted_text.h"
+#include "common/byte_words.h"
 #include "common/utf8_text.h"
 
 namespace minizol {
@@ -49,15 +50,6 @@ char ControlDigit(std::string_view digits, const std::array<int, N>& weights) {
 constexpr std::size_t kAccountDigits = 20;
 constexpr std::size_t kSpanishIbanLength = 24;
 constexpr std::size_t kTypedControlAndAccount = 2 + kAccountLength;
-
-bool AllDigits(std::string_view text) {
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::size_t FieldWidth(int index) {
     return index == 2 ? kAccountLength : kCodeLength;

@@ -20,18 +20,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Folds one character into a remainder mod 97: a digit as one decimal digit, a letter as the two
-// of its value 10 to 35. The remainder of the whole number comes out however long it is.
-int Mod97(int remainder, char c) {
-    if (IsDigit(c)) {
-        return (remainder * 10 + (c - '0')) % 97;
-    }
-    if (IsUpperAscii(c)) {
-        return (remainder * 100 + (c - 'A' + 10)) % 97;
-    }
-    return remainder;
-}
-
 // The code's two letters, or "ES"'s: what ValidCountryCode gives, without a copy. Only two bytes
 // can upper-case to two letters A to Z, "Ñ" or "ñ" being two bytes that are no such letters.
 std::array<char, 2> CountryLetters(std::string_view answer) {
@@ -80,12 +68,11 @@ std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view do
         }
         wide %= 97;
     }
-    int remainder = static_cast<int>(wide);
-    for (char letter : CountryLetters(country)) {
-        remainder = Mod97(remainder, letter);
-    }
-    remainder = Mod97(Mod97(remainder, '0'), '0');
-    const int check = 98 - remainder;
+    // Then the country's two letters, two digits each, and "00" for the check digits.
+    const std::array<char, 2> letters = CountryLetters(country);
+    const auto value = [](char letter) { return static_cast<std::uint64_t>(letter - 'A' + 10); };
+    wide = (wide * 1'000'000 + (value(letters[0]) * 100 + value(letters[1])) * 100) % 97;
+    const int check = 98 - static_cast<int>(wide);
     return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
 }
 

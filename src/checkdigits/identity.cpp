@@ -7,6 +7,7 @@
 
 #include "checkdigits/cif.h"
 #include "checkdigits/pasted_text.h"
+#include "common/byte_words.h"
 #include "common/text_case.h"
 #include "common/utf8_text.h"
 
@@ -21,15 +22,6 @@ constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool AllDigits(std::string_view text) {
-    for (char c : text) {
-        if (!IsDigit(c)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

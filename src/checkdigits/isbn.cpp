@@ -3,21 +3,13 @@
 #include <array>
 
 #include "checkdigits/pasted_text.h"
+#include "common/byte_words.h"
 
 namespace minizol {
 namespace {
 
 constexpr std::size_t kIsbn10Body = 9;
 constexpr std::size_t kIsbn13Body = 12;
-
-bool AllDigits(std::string_view text) {
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // ISBN-10: digit i of the first nine weighs i; the sum mod 11 is the check value, 10 being "X".
 char Isbn10Check(std::string_view nine) {

@@ -96,4 +96,11 @@ std::uint64_t MarkedBytes(std::string_view text, char filler, Test test) {
     return marked | test(word);
 }
 
+// Whether every character of `text` is an ASCII digit (an empty text's are).
+inline bool AllDigits(std::string_view text) {
+    return MarkedBytes(text, '0', [](std::uint64_t word) {
+               return ~BytesInRange(word, '0', '9') & kHighBits;
+           }) == 0;
+}
+
 }  // namespace minizol
