@@ -125,18 +125,24 @@ char DniLetter(std::string_view digits) {
 }
 
 // The standard form of a number read as `identity` and `split`, given its analysis.
+// The number is the padded one's last digits, which after X, Y or Z leave out the letter's digit.
 void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
-                        const IdentityAnalysis& analysis, std::string& form) {
+                        const PaddedNumber& padded, const IdentityAnalysis& analysis,
+                        std::string& form) {
+    const char computed =
+        analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
+    const std::string_view control =
+        split.typedControl.empty() ? std::string_view(&computed, 1) : split.typedControl;
+    const std::string_view number = padded.View().substr(padded.size - MaxNumberDigits(identity));
+    // Gathered first and appended once: a list writes millions of these.
+    std::array<char, 1 + 8 + 4> text{};  // a letter, eight digits, one character of UTF-8
+    auto at = text.begin();
     if (identity.classChar != '0') {
-        form += identity.classChar;
+        *at++ = identity.classChar;
     }
-    form.append(MaxNumberDigits(identity) - split.number.size(), '0');
-    form += split.number;
-    if (!split.typedControl.empty()) {
-        form += split.typedControl;
-    } else {
-        form += analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
-    }
+    at = std::copy(number.begin(), number.end(), at);
+    at = std::copy(control.begin(), control.end(), at);
+    form.append(text.begin(), at);
 }
 
 // AnalyseIdentity, and with `form` the standard form appended to it, from one reading.
@@ -173,7 +179,7 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
         result.status = IdentityStatus::Computed;
     }
     if (form != nullptr) {
-        AppendStandardForm(identity, split, result, *form);
+        AppendStandardForm(identity, split, padded, result, *form);
     }
     return result;
 }

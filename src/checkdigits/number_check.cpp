@@ -78,11 +78,8 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
             return false;
     }
     check.kind = IdentityKindOf(analysis.classChar);
-    check.control = analysis.controlChar;
-    if (analysis.controlDigit != '\0') {
-        check.control += ' ';
-        check.control += analysis.controlDigit;
-    }
+    const char control[] = {analysis.controlChar, ' ', analysis.controlDigit};
+    check.control.assign(control, analysis.controlDigit != '\0' ? 3 : 1);
     return true;
 }
 
