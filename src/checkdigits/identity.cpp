@@ -32,17 +32,17 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// What the first character of an upper-cased text makes of it.
+// What the first character of a text makes of it, in either case.
 struct IdentityClass {
     char classChar = '\0';  // '0' when led by a digit, else the letter; '\0' when refused
     IdentityKind kind = IdentityKind::Person;
 };
 
-IdentityClass ClassifyIdentity(std::string_view upper) {
-    if (upper.empty()) {
+IdentityClass ClassifyIdentity(std::string_view text) {
+    if (text.empty()) {
         return {};
     }
-    const char first = upper.front();
+    const char first = AsciiUpper(text.front());
     if (IsDigit(first)) {
         return {'0', IdentityKind::Person};
     }
@@ -131,8 +131,10 @@ void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
                         std::string& form) {
     const char computed =
         analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
-    const std::string_view control =
-        split.typedControl.empty() ? std::string_view(&computed, 1) : split.typedControl;
+    std::string buffer;
+    const std::string_view control = split.typedControl.empty()
+                                         ? std::string_view(&computed, 1)
+                                         : UpperCase(split.typedControl, buffer);
     const std::string_view number = padded.View().substr(padded.size - MaxNumberDigits(identity));
     // Gathered first and appended once: a list writes millions of these.
     std::array<char, 1 + 8 + 4> text{};  // a letter, eight digits, one character of UTF-8
@@ -145,19 +147,19 @@ void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
     form.append(text.begin(), at);
 }
 
-// AnalyseIdentity, and with `form` the standard form appended to it, from one reading.
+// AnalyseIdentity, and with `form` the standard form appended to it, from one reading. Case
+// matters only to the class letter and the typed control character: digits have none.
 IdentityAnalysis Analyse(std::string_view text, std::string* form) {
-    std::string buffer;
-    const std::string_view upper = UpperCase(TrimBlanks(text), buffer);
+    const std::string_view trimmed = TrimBlanks(text);
     IdentityAnalysis result;
-    const IdentityClass identity = ClassifyIdentity(upper);
+    const IdentityClass identity = ClassifyIdentity(trimmed);
     if (identity.classChar == '\0') {
         return result;
     }
     result.classChar = identity.classChar;
     // A digit belongs to the number; a letter leads it (and is a single byte).
     const IdentityBody split =
-        SplitIdentityBody(upper.substr(identity.classChar == '0' ? 0 : 1), identity);
+        SplitIdentityBody(trimmed.substr(identity.classChar == '0' ? 0 : 1), identity);
     if (split.invalid) {
         return result;
     }
@@ -171,7 +173,8 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
     }
     if (!split.typedControl.empty()) {
         const auto typed = [&](char control) {
-            return control != '\0' && split.typedControl == std::string_view(&control, 1);
+            return control != '\0' && split.typedControl.size() == 1 &&
+                   AsciiUpper(split.typedControl[0]) == control;
         };
         const bool matches = typed(result.controlChar) || typed(result.controlDigit);
         result.status = matches ? IdentityStatus::Matches : IdentityStatus::Mismatch;

@@ -69,31 +69,39 @@ inline std::optional<std::uint32_t> EightDigits(const char* at) {
         ((word & kPairs) * kHighPairs + ((word >> 16) & kPairs) * kLowPairs) >> 32);
 }
 
-// The bitwise or of `test` over the words of `text`; the last word is filled up with `filler`,
-// which the test must not mark.
+// The bitwise or of `test` over the words of `text`. The words overlap where the text is no
+// multiple of eight bytes long, which a test of whether any byte is marked does not mind; a text
+// shorter than four bytes is filled up with `filler`, which the test must not mark.
 template <typename Test>
 std::uint64_t MarkedBytes(std::string_view text, char filler, Test test) {
-    std::uint64_t marked = 0;
+    const char* data = text.data();
+    const std::size_t size = text.size();
     std::uint64_t word = 0;
-    std::size_t pos = 0;
-    for (; pos + sizeof word <= text.size(); pos += sizeof word) {
-        std::memcpy(&word, text.data() + pos, sizeof word);
-        marked |= test(word);
-    }
-    if (pos == text.size()) {
-        return marked;
-    }
-    if (text.size() >= sizeof word) {
-        // The last eight bytes, overlapping the word before them: a copy of known size.
-        std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+    if (size >= sizeof word) {
+        std::uint64_t marked = 0;
+        for (std::size_t pos = 0; pos + sizeof word <= size; pos += sizeof word) {
+            std::memcpy(&word, data + pos, sizeof word);
+            marked |= test(word);
+        }
+        std::memcpy(&word, data + size - sizeof word, sizeof word);
         return marked | test(word);
     }
-    char bytes[sizeof word];
-    for (std::size_t i = 0; i < sizeof word; ++i) {
-        bytes[i] = i < text.size() ? text[i] : filler;
+    if (size >= 4) {
+        std::uint32_t first = 0;
+        std::uint32_t last = 0;
+        std::memcpy(&first, data, sizeof first);
+        std::memcpy(&last, data + size - sizeof last, sizeof last);
+        return test(first | std::uint64_t{last} << 32);
     }
-    std::memcpy(&word, bytes, sizeof word);
-    return marked | test(word);
+    if (size == 0) {
+        return 0;
+    }
+    // Bytes 0, size / 2 and size - 1 are every byte of a text of one to three.
+    const auto byte = [&](std::size_t at) {
+        return std::uint64_t{static_cast<unsigned char>(data[at])};
+    };
+    word = kEveryByte * static_cast<unsigned char>(filler) >> 24 << 24;
+    return test(word | byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16);
 }
 
 // Whether every character of `text` is an ASCII digit (an empty text's are).
