@@ -92,8 +92,10 @@ Word Load(const char* from) {
 // Copies `cell` to `to` and returns its end, adding to `unsafe` the bytes that a plain row may
 // not hold (in its high bits). Eight bytes at a time with the last eight overlapping the ones
 // before, or four and four likewise, each byte looked at as it is copied: a cell is mostly shorter
-// than a call to memcpy costs.
-char* CopyCell(char* to, std::string_view cell, std::uint64_t separators, std::uint64_t& unsafe) {
+// than a call to memcpy costs. Written in place at each of its four calls, where the compiler
+// knows the row around it (a call to it cost a tenth of a row).
+[[gnu::always_inline]] inline char* CopyCell(char* to, std::string_view cell,
+                                             std::uint64_t separators, std::uint64_t& unsafe) {
     const char* from = cell.data();
     const std::size_t size = cell.size();
     if (size >= sizeof(std::uint64_t)) {
@@ -262,18 +264,15 @@ bool ReportWriter::PlainCsvRow(std::uint64_t line, std::string_view entry,
     std::uint64_t unsafe = 0;
     char* at = lineNumber_.Write(Room(most), line);
     *at++ = separator_;
-    // One call of CopyCell, which the compiler then writes in place.
-    const std::string_view cells[] = {entry, check.control, check.form, check.bank};
-    for (std::size_t cell = 0; cell < std::size(cells); ++cell) {
-        at = CopyCell(at, cells[cell], separators, unsafe);
-        if (cell == 0) {
-            std::memcpy(at, middle.text.data(), middle.text.size());
-            at += middle.size;
-        } else {
-            *at++ = separator_;
-        }
-    }
-    at[-1] = '\n';
+    at = CopyCell(at, entry, separators, unsafe);
+    std::memcpy(at, middle.text.data(), middle.text.size());
+    at += middle.size;
+    at = CopyCell(at, check.control, separators, unsafe);
+    *at++ = separator_;
+    at = CopyCell(at, check.form, separators, unsafe);
+    *at++ = separator_;
+    at = CopyCell(at, check.bank, separators, unsafe);
+    *at++ = '\n';
     if ((unsafe & kHighBits) != 0) {
         return false;
     }
