@@ -173,6 +173,12 @@ ReportWriter::ReportWriter(int fd, Format format, char separator, bool ownFields
       ownFields_(ownFields && format == Format::Csv),
       out_(std::make_unique_for_overwrite<char[]>(2 * kFlushAt)),
       outCapacity_(2 * kFlushAt) {
+    if (format_ == Format::Csv) {
+        MakeMiddleCells();
+    }
+}
+
+void ReportWriter::MakeMiddleCells() {
     for (std::size_t kind = 0; kind < kKinds; ++kind) {
         for (std::size_t verdict = 0; verdict < kVerdicts; ++verdict) {
             const std::string_view cells[] = {KindName(static_cast<NumberKind>(kind)),

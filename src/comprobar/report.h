@@ -115,6 +115,7 @@ class ReportWriter {
     static constexpr std::size_t kKinds = static_cast<std::size_t>(NumberKind::Isbn13) + 1;
     static constexpr std::size_t kVerdicts = static_cast<std::size_t>(Verdict::Unknown) + 1;
 
+    void MakeMiddleCells();
     void WriteHeader(std::optional<std::string_view> ownHeader, std::string_view firstRecord);
     bool PlainCsvRow(std::uint64_t line, std::string_view entry, const NumberCheck& check);
     void OwnFields(std::optional<std::string_view> record);
