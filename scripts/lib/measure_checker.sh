@@ -1,9 +1,12 @@
 # Measures minizol-comprobar on a generated list of 10^6 mixed numbers (bench_numbers.py) beside
 # python-stdnum's is_valid over the same numbers: numbers per second on one core (CPU time, so
 # that other work on the machine does not count), resident memory at 10^6 and at 10^7 numbers
-# (the list ten times through a pipe), and start to exit on an empty input.
+# (the list ten times through a pipe), and start to exit on an empty input. Arguments: the
+# checker, and bench/start_timer of a build with the benchmarks (by default the one beside it).
 set -euo pipefail
 checker=$1
+timer=${2:-$(dirname "$checker")/../bench/start_timer}
+[ -x "$timer" ] || { echo "no start timer at $timer: build with -DMINIZOL_BUILD_BENCHMARKS=ON" >&2; exit 1; }
 runs=${MINIZOL_BENCH_RUNS:-5}
 python=/usr/bin/python3  # Debian's, which python3-stdnum is installed for
 work=$(mktemp -d)
@@ -34,18 +37,10 @@ rss_kib() {
 rss6=$(rss_kib <"$work/numbers.txt")
 rss7=$(for _ in $(seq 10); do cat "$work/numbers.txt"; done | rss_kib)
 
-# Start to exit: the median of 200 runs, each timed from the shell, so each pays a fork and an
-# exec as a script does; beside the same for /bin/true, the least any program takes.
-start_ms() {
-    local start
-    for _ in $(seq 200); do
-        start=$EPOCHREALTIME
-        "$@" </dev/null >/dev/null 2>&1 || true
-        awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.2f\n", (e - s) * 1000 }'
-    done | median
-}
-start_ms=$(start_ms "$checker")
-true_ms=$(start_ms /bin/true)
+# Start to exit: the median of 200 runs spawned by bench/start_timer, no shell's fork in each;
+# beside /bin/true timed the same way, the least a dynamically linked program takes.
+start_ms=$("$timer" 200 "$checker")
+true_ms=$("$timer" 200 /bin/true)
 
 per_second() { awk -v n="$count" -v s="$1" 'BEGIN { printf "%.0f", n / s }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }

@@ -51,8 +51,7 @@ bool IsSpecial(char c, char separator) {
     return c == separator || c == '"' || c == '\n' || c == '\r';
 }
 
-// Whether the text holds the separator, a quote or a line break; eight bytes at a time, as
-// every cell of a report is looked at.
+// Whether the text holds the separator, a quote or a line break; eight bytes at a time.
 bool NeedsQuotes(std::string_view text, char separator) {
     std::size_t pos = 0;
     for (; pos + sizeof(std::uint64_t) <= text.size(); pos += sizeof(std::uint64_t)) {
@@ -71,37 +70,7 @@ bool NeedsQuotes(std::string_view text, char separator) {
     return false;
 }
 
-// The high bit of each byte of `word` that is `byte`, and of no other.
-constexpr std::uint64_t BytesEqual(std::uint64_t word, char byte) {
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
-    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
-
 }  // namespace
-
-bool CsvPlain(std::string_view record, char separator, std::size_t separators) {
-    if (separator == '"' || separator == '\n' || separator == '\r') {
-        return false;
-    }
-    std::size_t seen = 0;
-    std::uint64_t others = 0;
-    std::size_t pos = 0;
-    for (; pos + sizeof(std::uint64_t) <= record.size(); pos += sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, record.data() + pos, sizeof word);
-        // One bit a byte, summed into the top byte by the multiplication: no popcount
-        // instruction is assumed.
-        seen += static_cast<std::size_t>(((BytesEqual(word, separator) >> 7) * kOnes) >> 56);
-        others |= BytesEqual(word, '"') | BytesEqual(word, '\n') | BytesEqual(word, '\r');
-    }
-    for (; pos < record.size(); ++pos) {
-        const char c = record[pos];
-        seen += c == separator ? 1 : 0;
-        others |= c == '"' || c == '\n' || c == '\r' ? 1 : 0;
-    }
-    return seen == separators && others == 0;
-}
 
 void AppendCsvField(std::string& out, std::string_view text, char separator) {
     if (!NeedsQuotes(text, separator)) {

@@ -37,10 +37,6 @@ bool CsvField(std::string_view record, char separator, std::size_t column, std::
 // How many fields a record has: one more than its separators outside quotes.
 std::size_t CsvFieldCount(std::string_view record, char separator);
 
-// Whether `record` holds exactly `separators` separators and no quote or line break: fields
-// that need no quotes, joined.
-bool CsvPlain(std::string_view record, char separator, std::size_t separators);
-
 // Appends `text` as one field, quoted when it holds the separator, a quote or a line break.
 void AppendCsvField(std::string& out, std::string_view text, char separator);
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cstring>
 #include <iterator>
 
 #include "common/utf8_text.h"
@@ -67,43 +69,65 @@ void AppendPrintable(std::string& out, std::string_view text, std::size_t most) 
     }
 }
 
-constexpr std::size_t kMostDigits = 20;  // of a 64-bit number
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
 
-// Writes `number` at `at` and returns the end: every row starts with its line number.
-char* WriteNumber(char* at, std::uint64_t number) {
-    char digits[kMostDigits];
-    char* first = std::end(digits);
-    do {
-        *--first = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    return std::copy(first, std::end(digits), at);
+// Sets the high bit of each byte of `word` that a plain row may not hold as it is: one outside
+// printable ASCII (which AppendPrintable replaces), the separator (`separators`, in every byte)
+// or a quote (which need quotes). The other bits, and those past such a byte, mean nothing: only
+// whether there is any such byte is asked, by kHighBits.
+constexpr std::uint64_t Unsafe(std::uint64_t word, std::uint64_t separators) {
+    constexpr std::uint64_t kQuotes = kOnes * '"';
+    return word | (word - kOnes * 0x20) | (word + kOnes) | ((word ^ separators) - kOnes) |
+           ((word ^ kQuotes) - kOnes);
 }
 
-void AppendNumber(std::string& out, std::uint64_t number) {
-    char digits[kMostDigits];
-    out.append(digits, WriteNumber(digits, number));
+template <typename Word>
+Word Load(const char* from) {
+    Word word;
+    std::memcpy(&word, from, sizeof word);
+    return word;
+}
+
+// Copies `cell` to `to` and returns its end, adding to `unsafe` the bytes that a plain row may
+// not hold (in its high bits). Eight bytes at a time with the last eight overlapping the ones
+// before, or four and four likewise, each byte looked at as it is copied: a cell is mostly shorter
+// than a call to memcpy costs. Written in place at each of its four calls, where the compiler
+// knows the row around it (a call to it cost a tenth of a row).
+[[gnu::always_inline]] inline char* CopyCell(char* to, std::string_view cell,
+                                             std::uint64_t separators, std::uint64_t& unsafe) {
+    const char* from = cell.data();
+    const std::size_t size = cell.size();
+    if (size >= sizeof(std::uint64_t)) {
+        const std::size_t last = size - sizeof(std::uint64_t);
+        for (std::size_t pos = 0; pos < last; pos += sizeof(std::uint64_t)) {
+            const auto word = Load<std::uint64_t>(from + pos);
+            std::memcpy(to + pos, &word, sizeof word);
+            unsafe |= Unsafe(word, separators);
+        }
+        const auto word = Load<std::uint64_t>(from + last);
+        std::memcpy(to + last, &word, sizeof word);
+        unsafe |= Unsafe(word, separators);
+    } else if (size >= sizeof(std::uint32_t)) {
+        const std::size_t last = size - sizeof(std::uint32_t);
+        const auto low = Load<std::uint32_t>(from);
+        const auto high = Load<std::uint32_t>(from + last);
+        std::memcpy(to, &low, sizeof low);
+        std::memcpy(to + last, &high, sizeof high);
+        unsafe |= Unsafe(low | std::uint64_t{high} << 32, separators);
+    } else if (size > 0) {
+        // Every byte of the word looked at is one of the cell's: the first fills it.
+        std::uint64_t word = kOnes * static_cast<unsigned char>(from[0]);
+        for (std::size_t pos = 0; pos < size; ++pos) {
+            to[pos] = from[pos];
+            word = word << 8 | static_cast<unsigned char>(from[pos]);
+        }
+        unsafe |= Unsafe(word, separators);
+    }
+    return to + size;
 }
 
 }  // namespace
-
-void Tally::Count(Verdict verdict) {
-    ++read;
-    switch (verdict) {
-        case Verdict::Correct:
-            ++correct;
-            break;
-        case Verdict::Wrong:
-            ++wrong;
-            break;
-        case Verdict::Incomplete:
-            ++incomplete;
-            break;
-        case Verdict::Unknown:
-            ++unknown;
-            break;
-    }
-}
 
 std::string SummaryText(const Tally& t) {
     std::string text = std::to_string(t.read);
@@ -119,150 +143,232 @@ std::string SummaryText(const Tally& t) {
     return text;
 }
 
-ReportWriter::ReportWriter(int fd, Format format, char separator, bool ownFields)
-    : fd_(fd), format_(format), separator_(separator), ownFields_(ownFields) {
-    out_.reserve(2 * kFlushAt);
+// The first row of an input, or one after lines without a row.
+void ReportWriter::LineNumber::Restart(std::uint64_t line) {
+    const char* end = std::to_chars(digits_.data(), digits_.data() + digits_.size(), line).ptr;
+    size_ = static_cast<std::size_t>(end - digits_.data());
+    number_ = line;
 }
 
-void ReportWriter::Header(std::optional<std::string_view> ownHeader, std::string_view firstRecord) {
-    if (headerWritten_ || format_ != Format::Csv) {
-        return;
+// One more: the nines at the end become zeros and the digit before them goes up, or, when all
+// were nines, the number grows by a digit (999 to 1000).
+void ReportWriter::LineNumber::CountOn() {
+    std::size_t pos = size_;
+    while (pos > 0 && digits_[pos - 1] == '9') {
+        digits_[--pos] = '0';
     }
+    if (pos > 0) {
+        ++digits_[pos - 1];
+    } else {
+        digits_[0] = '1';
+        digits_[size_++] = '0';
+    }
+    ++number_;
+}
+
+ReportWriter::ReportWriter(int fd, Format format, char separator, bool ownFields)
+    : fd_(fd),
+      format_(format),
+      separator_(separator),
+      ownFields_(ownFields && format == Format::Csv),
+      out_(std::make_unique_for_overwrite<char[]>(2 * kFlushAt)),
+      outCapacity_(2 * kFlushAt) {
+    if (format_ == Format::Csv) {
+        MakeMiddleCells();
+    }
+}
+
+void ReportWriter::MakeMiddleCells() {
+    for (std::size_t kind = 0; kind < kKinds; ++kind) {
+        for (std::size_t verdict = 0; verdict < kVerdicts; ++verdict) {
+            const std::string_view cells[] = {KindName(static_cast<NumberKind>(kind)),
+                                              VerdictName(static_cast<Verdict>(verdict))};
+            std::string text(1, separator_);
+            bool plain = true;
+            for (std::string_view cell : cells) {
+                const std::size_t start = text.size();
+                AppendCsvField(text, cell, separator_);
+                plain = plain && text.substr(start) == cell;
+                text += separator_;
+            }
+            MiddleCells& middle = middle_[kind][verdict];
+            middle.plain = plain && text.size() <= middle.text.size();
+            middle.size = std::min(text.size(), middle.text.size());
+            std::copy_n(text.begin(), middle.size, middle.text.begin());
+        }
+    }
+}
+
+void ReportWriter::WriteHeader(std::optional<std::string_view> ownHeader,
+                               std::string_view firstRecord) {
     headerWritten_ = true;
+    row_.clear();
     if (ownFields_) {
         const std::string_view own = ownHeader.value_or(firstRecord);
         ownFieldCount_ = CsvFieldCount(own, separator_);
         if (ownHeader) {
-            out_ += *ownHeader;
+            row_ += *ownHeader;
         } else {
-            out_.append(ownFieldCount_ - 1, separator_);
+            row_.append(ownFieldCount_ - 1, separator_);
         }
-        out_ += separator_;
+        row_ += separator_;
     }
     for (std::string_view name : kCsvColumns) {
-        out_ += name;
-        out_ += name == kCsvColumns[std::size(kCsvColumns) - 1] ? '\n' : separator_;
+        row_ += name;
+        row_ += name == kCsvColumns[std::size(kCsvColumns) - 1] ? '\n' : separator_;
     }
+    Append(row_);
 }
 
 void ReportWriter::Row(std::uint64_t line, std::string_view entry, const NumberCheck& check,
                        std::string_view record) {
-    OwnFields(record);
-    Columns(line, entry, entry.size(), KindName(check.kind), VerdictName(check.verdict),
-            check.control, check.form, check.bank);
+    if (ownFields_) {
+        OwnFields(record);
+    }
+    if (format_ != Format::Csv || !PlainCsvRow(line, entry, check)) {
+        Columns(line, entry, entry.size(), KindName(check.kind), VerdictName(check.verdict),
+                check.control, check.form, check.bank);
+    }
+    EndRow();
 }
 
 void ReportWriter::Unchecked(std::uint64_t line, std::string_view entry, std::string_view verdict,
                              std::optional<std::string_view> record) {
-    OwnFields(record);
+    if (ownFields_) {
+        OwnFields(record);
+    }
     Columns(line, entry, record ? entry.size() : kShownOfTooLong, "", verdict, "", "", "");
+    EndRow();
 }
 
 void ReportWriter::Heading(std::string_view name) {
     if (format_ == Format::Terminal) {
-        out_ += "==> ";
-        AppendPrintable(out_, name, name.size());
-        out_ += " <==\n";
+        row_ = "==> ";
+        AppendPrintable(row_, name, name.size());
+        row_ += " <==\n";
+        Append(row_);
     }
 }
 
-void ReportWriter::OwnFields(std::optional<std::string_view> record) {
-    if (format_ != Format::Csv || !ownFields_) {
-        return;
+// Almost every row is plain: no cell needs quotes or a character replaced. Such a row is
+// written straight into the room after the report, each cell looked over as it is copied, and
+// kept; any other is left there unkept, to be written cell by cell. The look may turn down a
+// cell that would be written as it is (a tab in a bank's name); it never lets through one that
+// would not.
+bool ReportWriter::PlainCsvRow(std::uint64_t line, std::string_view entry,
+                               const NumberCheck& check) {
+    const auto kind = static_cast<std::size_t>(check.kind);
+    const auto verdict = static_cast<std::size_t>(check.verdict);
+    if (kind >= kKinds || verdict >= kVerdicts || !middle_[kind][verdict].plain) {
+        return false;
     }
+    const MiddleCells& middle = middle_[kind][verdict];
+    const std::size_t most = LineNumber::kRoom + 1 + entry.size() + middle.text.size() +
+                             check.control.size() + 1 + check.form.size() + 1 + check.bank.size() +
+                             1;
+    const std::uint64_t separators = kOnes * static_cast<unsigned char>(separator_);
+    std::uint64_t unsafe = 0;
+    char* at = lineNumber_.Write(Room(most), line);
+    *at++ = separator_;
+    at = CopyCell(at, entry, separators, unsafe);
+    std::memcpy(at, middle.text.data(), middle.text.size());
+    at += middle.size;
+    at = CopyCell(at, check.control, separators, unsafe);
+    *at++ = separator_;
+    at = CopyCell(at, check.form, separators, unsafe);
+    *at++ = separator_;
+    at = CopyCell(at, check.bank, separators, unsafe);
+    *at++ = '\n';
+    if ((unsafe & kHighBits) != 0) {
+        return false;
+    }
+    outSize_ = static_cast<std::size_t>(at - out_.get());
+    return true;
+}
+
+void ReportWriter::OwnFields(std::optional<std::string_view> record) {
     // A record with fewer fields than the first is filled up, so that the columns stay in line.
     const std::size_t count = record ? CsvFieldCount(*record, separator_) : 0;
+    row_.clear();
     if (record) {
-        out_ += *record;
+        row_ += *record;
     }
-    out_.append(count < ownFieldCount_ ? ownFieldCount_ - count : 0, separator_);
+    row_.append(count < ownFieldCount_ ? ownFieldCount_ - count : 0, separator_);
     if (record) {
-        out_ += separator_;
+        row_ += separator_;
     }
+    Append(row_);
 }
 
 void ReportWriter::Columns(std::uint64_t line, std::string_view entry, std::size_t shown,
                            std::string_view kind, std::string_view verdict,
                            std::string_view control, std::string_view form, std::string_view bank) {
+    row_.clear();
     scratch_.clear();
+    char digits[LineNumber::kRoom];
+    const std::string_view number(digits, lineNumber_.Write(digits, line));
     if (format_ == Format::Csv) {
-        // Almost every row needs no quotes: it is written plain and looked over once, and
-        // written again cell by cell only when it does.
-        const std::size_t start = out_.size();
-        const std::string_view rest[] = {kind, verdict, control, form, bank};
-        if (IsPlain(entry, shown)) {
-            // As almost every row: the cells are copied into room made once, not appended one by
-            // one.
-            std::size_t size = kMostDigits + 1 + entry.size();
-            for (std::string_view cell : rest) {
-                size += 1 + cell.size();
-            }
-            out_.resize(start + size);
-            char* end = WriteNumber(out_.data() + start, line);
-            *end++ = separator_;
-            end = std::copy(entry.begin(), entry.end(), end);
-            for (std::string_view cell : rest) {
-                *end++ = separator_;
-                end = std::copy(cell.begin(), cell.end(), end);
-            }
-            out_.resize(static_cast<std::size_t>(end - out_.data()));
-        } else {
-            AppendNumber(out_, line);
-            out_ += separator_;
-            AppendPrintable(out_, entry, shown);
-            for (std::string_view cell : rest) {
-                out_ += separator_;
-                out_ += cell;
-            }
-        }
-        if (!CsvPlain(std::string_view(out_).substr(start), separator_, 1 + std::size(rest))) {
-            out_.resize(start);
-            AppendNumber(out_, line);
-            out_ += separator_;
-            AppendPrintable(scratch_, entry, shown);
-            AppendCsvField(out_, scratch_, separator_);
-            for (std::string_view cell : rest) {
-                out_ += separator_;
-                AppendCsvField(out_, cell, separator_);
-            }
+        row_ += number;
+        row_ += separator_;
+        AppendPrintable(scratch_, entry, shown);
+        AppendCsvField(row_, scratch_, separator_);
+        for (std::string_view cell : {kind, verdict, control, form, bank}) {
+            row_ += separator_;
+            AppendCsvField(row_, cell, separator_);
         }
     } else {
         AppendPrintable(scratch_, entry, std::min(shown, kShownOnTerminal));
-        const std::size_t start = out_.size();
-        AppendNumber(out_, line);
-        const std::size_t digits = out_.size() - start;
-        out_.insert(start, digits < kLineWidth ? kLineWidth - digits : 0, ' ');
-        out_ += "  ";
+        row_.append(number.size() < kLineWidth ? kLineWidth - number.size() : 0, ' ');
+        row_ += number;
+        row_ += "  ";
         Cell(scratch_, kEntryWidth);
         Cell(kind, kKindWidth);
         Cell(verdict, kVerdictWidth);
         Cell(control, kControlWidth);
         Cell(form, kFormWidth);
-        out_ += bank;
-        while (!out_.empty() && out_.back() == ' ') {
-            out_.pop_back();
+        row_ += bank;
+        while (!row_.empty() && row_.back() == ' ') {
+            row_.pop_back();
         }
     }
-    EndRow();
+    row_ += '\n';
+    Append(row_);
 }
 
 void ReportWriter::Cell(std::string_view text, std::size_t width) {
-    out_ += text;
+    row_ += text;
     const std::size_t count = CharCount(text);
-    out_.append(count < width ? width - count + 2 : 2, ' ');
+    row_.append(count < width ? width - count + 2 : 2, ' ');
 }
 
 void ReportWriter::EndRow() {
-    out_ += '\n';
-    if (out_.size() >= kFlushAt) {
+    if (outSize_ >= kFlushAt) {
         Flush();
     }
 }
 
+// Room for `size` more bytes after the report, where the caller writes them before it keeps
+// them: the buffer grows for a row longer than the room left (a record may be 64 KiB).
+char* ReportWriter::Room(std::size_t size) {
+    if (outCapacity_ - outSize_ < size) {
+        const std::size_t capacity = std::max(2 * outCapacity_, outSize_ + size);
+        auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+        std::memcpy(grown.get(), out_.get(), outSize_);
+        out_ = std::move(grown);
+        outCapacity_ = capacity;
+    }
+    return out_.get() + outSize_;
+}
+
+void ReportWriter::Append(std::string_view text) {
+    std::memcpy(Room(text.size()), text.data(), text.size());
+    outSize_ += text.size();
+}
+
 bool ReportWriter::Flush() {
     std::size_t written = 0;
-    while (!failed_ && written < out_.size()) {
-        const ssize_t count = ::write(fd_, out_.data() + written, out_.size() - written);
+    while (!failed_ && written < outSize_) {
+        const ssize_t count = ::write(fd_, out_.get() + written, outSize_ - written);
         if (count < 0 && errno != EINTR) {
             failed_ = true;
             error_ = errno;
@@ -270,7 +376,7 @@ bool ReportWriter::Flush() {
             written += static_cast<std::size_t>(count);
         }
     }
-    out_.clear();
+    outSize_ = 0;
     return !failed_;
 }
 
