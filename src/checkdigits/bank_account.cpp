@@ -1,5 +1,6 @@
 #include "checkdigits/bank_account.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -21,6 +22,10 @@ constexpr std::array<int, 10> kAccountWeights = {1, 2, 4, 8, 5, 10, 9, 7, 3, 6};
 // The `width` digits the computation reads from a field into `out`: its first `width` characters
 // as digit values, zero-filled on the left when it is shorter.
 void FieldDigits(std::string_view text, std::size_t width, char* out) {
+    if (text.size() == width && AllDigits(text)) {
+        std::copy(text.begin(), text.end(), out);  // a full field, as a whole account's parts are
+        return;
+    }
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size() && count < width; ++count) {
         const bool ascii = static_cast<unsigned char>(text[pos]) < 0x80;  // as digits are
