@@ -217,13 +217,13 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
 }
 
 std::string IdentityFieldText(std::string_view text) {
+    std::string tidied;
     std::string buffer;
-    const std::string_view field = IdentityFieldText(text, buffer);
+    const std::string_view field = IdentityFieldTextOfTidy(TidyPastedText(text, tidied), buffer);
     return field.data() == buffer.data() ? std::move(buffer) : std::string(field);
 }
 
-std::string_view IdentityFieldText(std::string_view text, std::string& buffer) {
-    const std::string_view tidy = TidyPastedText(text, buffer);
+std::string_view IdentityFieldTextOfTidy(std::string_view tidy, std::string& buffer) {
     // Bytes that are no text (never a number) are kept as they stand: taking a separator from
     // between two of them could make them a character. Without separators there are none to go.
     if (std::ranges::none_of(tidy, IsNumberSeparator) || !IsWellFormed(tidy)) {

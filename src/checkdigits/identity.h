@@ -52,8 +52,9 @@ inline constexpr std::size_t kIdentityFieldLength = 9;
 // "12345678/Z") loses them when the rest fits the field, as if it had been typed; any other text
 // is kept whole, to be shown red rather than cut.
 std::string IdentityFieldText(std::string_view text);
-// The same, without a copy when the text is the field's as it stands: the text itself, or the
-// field's text in `buffer` (which `text` must not lie in).
-std::string_view IdentityFieldText(std::string_view text, std::string& buffer);
+// The same for a text tidied already (as TidyPastedText gives it), without a copy when it is the
+// field's as it stands: the text itself, or the field's text in `buffer` (which `tidy` must not
+// lie in).
+std::string_view IdentityFieldTextOfTidy(std::string_view tidy, std::string& buffer);
 
 }  // namespace minizol

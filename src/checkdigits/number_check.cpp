@@ -61,7 +61,7 @@ NumberKind IdentityKindOf(char classChar) {
 // The identity row's reading: the field keeps the paste without its separators when it fits.
 bool CheckIdentity(std::string_view text, NumberCheck& check) {
     std::string buffer;
-    const std::string_view field = IdentityFieldText(text, buffer);
+    const std::string_view field = IdentityFieldTextOfTidy(text, buffer);
     const IdentityAnalysis analysis = AnalyseIdentity(field, check.form);
     switch (analysis.status) {
         case IdentityStatus::Matches:
