@@ -2,29 +2,24 @@
 # python-stdnum's is_valid over the same numbers: numbers per second on one core (CPU time, so
 # that other work on the machine does not count), resident memory at 10^6 and at 10^7 numbers
 # (the list ten times through a pipe), and start to exit on an empty input. Arguments: the
-# checker, and bench/start_timer of a build with the benchmarks (by default the one beside it).
+# checker, and bench/run_timer of a build with the benchmarks (by default the one beside it).
 set -euo pipefail
 checker=$1
-timer=${2:-$(dirname "$checker")/../bench/start_timer}
-[ -x "$timer" ] || { echo "no start timer at $timer: build with -DMINIZOL_BUILD_BENCHMARKS=ON" >&2; exit 1; }
-runs=${MINIZOL_BENCH_RUNS:-5}
+timer=${2:-$(dirname "$checker")/../bench/run_timer}
+[ -x "$timer" ] || { echo "no run timer at $timer: build with -DMINIZOL_BUILD_BENCHMARKS=ON" >&2; exit 1; }
+runs=${MINIZOL_BENCH_RUNS:-9}
 python=/usr/bin/python3  # Debian's, which python3-stdnum is installed for
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 "$python" "$(dirname "$0")/bench_numbers.py" 1000000 --kinds >"$work/kinds.tsv"
 cut -f2 "$work/kinds.tsv" >"$work/numbers.txt"
 count=$(wc -l <"$work/numbers.txt")
 
-# CPU seconds (user and system) of one checked list, the report as CSV to /dev/null.
-check_cpu() {
-    /usr/bin/time -f '%U %S' -o "$work/time" "$checker" --csv "$work/numbers.txt" >/dev/null \
-        2>"$work/summary" || [ $? -eq 1 ]
-    tail -1 "$work/time" | awk '{ print $1 + $2 }'  # after GNU time's line on the exit status
-}
-cpu=$(for _ in $(seq "$runs"); do check_cpu; done | median)
+# The median CPU seconds (user and system) of the checked list, the report as CSV to /dev/null;
+# then one run more for its summary.
+cpu=$("$timer" --cpu "$runs" "$checker" --csv "$work/numbers.txt" | awk '{ print $1 / 1000 }')
+"$checker" --csv "$work/numbers.txt" >/dev/null 2>"$work/summary" || [ $? -eq 1 ]
 right=$(grep -o '[0-9]* correctos' "$work/summary" | cut -d' ' -f1)
 
 "$python" "$(dirname "$0")/stdnum_validate.py" "$work/kinds.tsv" >"$work/python"
@@ -37,7 +32,7 @@ rss_kib() {
 rss6=$(rss_kib <"$work/numbers.txt")
 rss7=$(for _ in $(seq 10); do cat "$work/numbers.txt"; done | rss_kib)
 
-# Start to exit: the median of 200 runs spawned by bench/start_timer, no shell's fork in each;
+# Start to exit: the median of 200 runs spawned by bench/run_timer, no shell's fork in each;
 # beside /bin/true timed the same way, the least a dynamically linked program takes.
 start_ms=$("$timer" 200 "$checker")
 true_ms=$("$timer" 200 /bin/true)
