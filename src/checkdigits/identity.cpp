@@ -226,7 +226,7 @@ std::string IdentityFieldText(std::string_view text) {
 std::string_view IdentityFieldTextOfTidy(std::string_view tidy, std::string& buffer) {
     // Bytes that are no text (never a number) are kept as they stand: taking a separator from
     // between two of them could make them a character. Without separators there are none to go.
-    if (std::ranges::none_of(tidy, IsNumberSeparator) || !IsWellFormed(tidy)) {
+    if (!HasNumberSeparator(tidy) || !IsWellFormed(tidy)) {
         return tidy;
     }
     std::string compact = WithoutSeparators(tidy);

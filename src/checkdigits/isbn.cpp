@@ -62,6 +62,11 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
     // The digits and X's in order, and one slot more where a separator is written and forgotten.
     std::array<char, kMostSymbols + 1> symbols{};
     std::size_t count = 0;
+    // A letter at the end, as a DNI's, is seen before all the digits are read.
+    if (!text.empty() && kIsbnSymbols[static_cast<unsigned char>(text.back())] == kNoIsbnSymbol) {
+        result.red = true;
+        return result;
+    }
     for (char c : text) {
         const char symbol = kIsbnSymbols[static_cast<unsigned char>(c)];
         const bool skipped = symbol == kIsbnSeparator;

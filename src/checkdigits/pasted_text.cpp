@@ -103,6 +103,16 @@ std::string_view Retidy(std::string_view text, std::string& buffer) {
     return buffer;
 }
 
+// 1 for a character that a number keeps, 0 for a separator: looked up rather than compared, so
+// that a loop over a number has no branch to miss.
+constexpr std::array<std::uint8_t, 256> kKept = [] {
+    std::array<std::uint8_t, 256> kept{};
+    for (int c = 0; c < 256; ++c) {
+        kept[static_cast<std::size_t>(c)] = IsNumberSeparator(static_cast<char>(c)) ? 0 : 1;
+    }
+    return kept;
+}();
+
 }  // namespace
 
 std::string TidyPastedText(std::string_view text) {
@@ -113,6 +123,14 @@ std::string TidyPastedText(std::string_view text) {
 
 std::string_view TidyPastedText(std::string_view text, std::string& buffer) {
     return AlreadyTidy(text) ? text : Retidy(text, buffer);
+}
+
+bool HasNumberSeparator(std::string_view text) {
+    unsigned kept = 1;
+    for (char c : text) {
+        kept &= kKept[static_cast<unsigned char>(c)];
+    }
+    return kept == 0;
 }
 
 std::string WithoutSeparators(std::string_view text) {
@@ -131,13 +149,6 @@ void AppendWithoutSeparators(std::string& out, std::string_view text) {
 std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* out,
                                                  std::size_t room) {
     // Each character is written whatever it is, and kept by counting it: no branch to miss.
-    static constexpr std::array<std::uint8_t, 256> kKept = [] {
-        std::array<std::uint8_t, 256> kept{};
-        for (int c = 0; c < 256; ++c) {
-            kept[static_cast<std::size_t>(c)] = IsNumberSeparator(static_cast<char>(c)) ? 0 : 1;
-        }
-        return kept;
-    }();
     std::size_t size = 0;
     if (text.size() <= room) {
         for (char c : text) {

@@ -26,6 +26,9 @@ constexpr bool IsNumberSeparator(char c) {
     return c == ' ' || c == '.' || c == '-' || c == '/' || c == '_';
 }
 
+// Whether the text holds any of them.
+bool HasNumberSeparator(std::string_view text);
+
 std::string WithoutSeparators(std::string_view text);
 
 // The same appended to `out`.
