@@ -33,46 +33,75 @@ std::array<char, 2> CountryLetters(std::string_view answer) {
 // What a character of a domestic account adds to the number whose remainder mod 97 is sought:
 // a digit is one decimal digit, a letter the two of its value 10 to 35, anything else nothing.
 struct Mod97Step {
-    std::uint8_t scale = 1;  // 10, 100, or 1 for a character that is skipped
+    std::uint8_t scale = 1;   // 10, 100, or 1 for a character that is skipped
+    std::uint8_t digits = 0;  // 1, 2 or 0 likewise
     std::uint8_t value = 0;
 };
 
 constexpr std::array<Mod97Step, 256> kMod97Steps = [] {
     std::array<Mod97Step, 256> steps{};
     for (int c = '0'; c <= '9'; ++c) {
-        steps[static_cast<std::size_t>(c)] = {10, static_cast<std::uint8_t>(c - '0')};
+        steps[static_cast<std::size_t>(c)] = {10, 1, static_cast<std::uint8_t>(c - '0')};
     }
     for (int c = 'A'; c <= 'Z'; ++c) {
-        steps[static_cast<std::size_t>(c)] = {100, static_cast<std::uint8_t>(c - 'A' + 10)};
+        steps[static_cast<std::size_t>(c)] = {100, 2, static_cast<std::uint8_t>(c - 'A' + 10)};
     }
     return steps;
 }();
 
-std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view domestic) {
-    // The characters are gathered into a wide number, eight at a time (sixteen decimal digits at
-    // most, on a remainder below 97, stay below 2^64), and reduced once per eight. Eight digits,
-    // as most of an account is, are read in one go.
-    constexpr std::size_t kBlock = 8;
-    std::uint64_t wide = 0;
-    for (std::size_t pos = 0; pos < domestic.size(); pos += kBlock) {
-        const std::string_view block = domestic.substr(pos, kBlock);
-        const std::optional<std::uint32_t> digits =
-            block.size() == kBlock ? EightDigits(block.data()) : std::nullopt;
-        if (digits) {
-            wide = wide * 100'000'000 + *digits;
-        } else {
-            for (char c : block) {
-                const Mod97Step step = kMod97Steps[static_cast<unsigned char>(c)];
-                wide = wide * step.scale + step.value;
-            }
+// 10^n mod 97, for the decimal digits of a block of eight characters.
+constexpr std::size_t kMostBlockDigits = 16;
+constexpr std::array<std::uint64_t, kMostBlockDigits + 1> kPowersOfTen = [] {
+    std::array<std::uint64_t, kMostBlockDigits + 1> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power = power * 10 % 97;
+    }
+    return powers;
+}();
+
+// A block of up to eight characters as the decimal number it stands for.
+struct Block {
+    std::uint64_t value = 0;  // below 10^16
+    std::size_t digits = 0;
+};
+
+Block BlockValue(std::string_view block) {
+    if (block.size() == 8) {
+        if (const std::optional<std::uint32_t> digits = EightDigits(block.data())) {
+            return {*digits, 8};  // as most of an account is
         }
-        wide %= 97;
+    }
+    Block result;
+    for (char c : block) {
+        const Mod97Step step = kMod97Steps[static_cast<unsigned char>(c)];
+        result.value = result.value * step.scale + step.value;
+        result.digits += step.digits;
+    }
+    return result;
+}
+
+std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view domestic) {
+    // Each block of eight characters is reduced on its own, and the remainders are joined by
+    // their places: the divisions do not wait for one another, only a multiplication and an
+    // addition a block do. The sum is reduced before it could overflow.
+    constexpr std::size_t kBlock = 8;
+    constexpr std::uint64_t kReduceFrom = std::uint64_t{1} << 56;
+    std::uint64_t total = 0;  // the number so far, up to a multiple of 97
+    for (std::size_t pos = 0; pos < domestic.size(); pos += kBlock) {
+        const Block block = BlockValue(domestic.substr(pos, kBlock));
+        total = total * kPowersOfTen[block.digits] + block.value % 97;
+        if (total >= kReduceFrom) {
+            total %= 97;
+        }
     }
     // Then the country's two letters, two digits each, and "00" for the check digits.
     const std::array<char, 2> letters = CountryLetters(country);
     const auto value = [](char letter) { return static_cast<std::uint64_t>(letter - 'A' + 10); };
-    wide = (wide * 1'000'000 + (value(letters[0]) * 100 + value(letters[1])) * 100) % 97;
-    const int check = 98 - static_cast<int>(wide);
+    const std::uint64_t tail = (value(letters[0]) * 100 + value(letters[1])) * 100;
+    const std::uint64_t tailPower = kPowersOfTen[6];
+    const int check = 98 - static_cast<int>((total * tailPower + tail) % 97);
     return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
 }
 
