@@ -9,26 +9,26 @@ namespace minizol {
 namespace {
 
 constexpr std::string_view kLetterForms = "ABCDEFGHIJ";
-constexpr std::string_view kLettersWithDigitForm = "ABCDEFGHJUV";
-constexpr std::size_t kCifDigits = 7;
+constexpr CharSet kLettersWithDigitForm("ABCDEFGHJUV");
+// The sum of the digits of twice each digit.
+constexpr std::array<int, 10> kDoubledDigitSums = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
 
 }  // namespace
 
-CifControl CifControlChar(std::string_view sevenDigits, char classChar) {
+CifControl CifControlChar(std::string_view digits, char classChar) {
+    // Counted from the last digit, as the zeros the number may lack on the left count nothing:
+    // positions 1, 3, 5 and 7 of seven (the last, and every second before it) count as the sum
+    // of the doubled digit's digits, positions 2, 4 and 6 as they are.
     int total = 0;
-    for (std::size_t i = 0; i < kCifDigits; ++i) {
-        const int digit = sevenDigits[i] - '0';
-        if (i % 2 == 1) {
-            total += digit;  // positions 2, 4 and 6 count as they are
-        } else {
-            const int doubled = 2 * digit;  // positions 1, 3, 5 and 7: sum of the doubled digits
-            total += doubled > 9 ? doubled - 9 : doubled;
-        }
+    bool doubled = true;
+    for (std::size_t i = digits.size(); i-- > 0; doubled = !doubled) {
+        const int digit = digits[i] - '0';
+        total += doubled ? kDoubledDigitSums[static_cast<std::size_t>(digit)] : digit;
     }
     const int d = 10 - total % 10;  // 1 to 10
     CifControl control;
     control.letter = kLetterForms[static_cast<std::size_t>(d - 1)];
-    if (IsOneOf(classChar, kLettersWithDigitForm)) {
+    if (kLettersWithDigitForm.Has(classChar)) {
         control.digit = static_cast<char>('0' + d % 10);
     }
     return control;

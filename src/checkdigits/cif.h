@@ -11,9 +11,9 @@ struct CifControl {
     char digit = '\0';   // '0' to '9' for the organisation letters "ABCDEFGHJUV", otherwise '\0'
 };
 
-// `sevenDigits` is the zero-filled number; `classChar` the upper-case organisation letter leading
-// it.
-CifControl CifControlChar(std::string_view sevenDigits, char classChar);
+// `digits` is the number, up to seven decimal digits, with or without the zeros that fill it to
+// seven on the left; `classChar` the upper-case organisation letter leading it.
+CifControl CifControlChar(std::string_view digits, char classChar);
 
 // The caption naming the holder for a class character ('0' for a text led by a digit, otherwise
 // the upper-case leading letter): "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for '\0'

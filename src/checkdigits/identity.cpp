@@ -16,8 +16,8 @@ namespace {
 
 enum class IdentityKind : std::uint8_t { Person, Company };
 
-constexpr std::string_view kCompanyLetters = "ABCDEFGHSPQNJUVWR";
-constexpr std::string_view kPersonLetters = "KLXMYZ";
+constexpr CharSet kCompanyLetters("ABCDEFGHSPQNJUVWR");
+constexpr CharSet kPersonLetters("KLXMYZ");
 constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
 
 bool IsDigit(char c) {
@@ -46,10 +46,10 @@ IdentityClass ClassifyIdentity(std::string_view text) {
     if (IsDigit(first)) {
         return {'0', IdentityKind::Person};
     }
-    if (IsOneOf(first, kPersonLetters)) {
+    if (kPersonLetters.Has(first)) {
         return {first, IdentityKind::Person};
     }
-    if (IsOneOf(first, kCompanyLetters)) {
+    if (kCompanyLetters.Has(first)) {
         return {first, IdentityKind::Company};
     }
     return {};
@@ -93,58 +93,44 @@ IdentityBody SplitIdentityBody(std::string_view body, IdentityClass identity) {
     return result;
 }
 
-// The number zero-filled for the control computation: 8 digits for a person, 7 for a company.
-// After X, Y or Z the first of the 8 digits is 0, 1 or 2 respectively.
-struct PaddedNumber {
-    std::array<char, 8> digits{};
-    std::size_t size = 0;
-
-    std::string_view View() const { return {digits.data(), size}; }
-};
-
-PaddedNumber PadIdentityNumber(IdentityClass identity, std::string_view number) {
-    PaddedNumber padded;
-    padded.size = identity.kind == IdentityKind::Company ? 7 : 8;
-    padded.digits.fill('0');
-    if (identity.classChar == 'Y') {
-        padded.digits[0] = '1';
-    } else if (identity.classChar == 'Z') {
-        padded.digits[0] = '2';
-    }
-    std::copy(number.begin(), number.end(), padded.digits.begin() + padded.size - number.size());
-    return padded;
-}
-
-// The letter of "TRWAGMYFPDXBNJZSQVHLCKE" for eight decimal digits.
-char DniLetter(std::string_view digits) {
-    std::uint32_t number = 0;  // below 10^8
+// The value of a person's number for its letter: after X, Y or Z the first of its eight digits
+// is 0, 1 or 2 respectively.
+std::uint32_t PersonNumber(IdentityClass identity, std::string_view digits) {
+    std::uint32_t number = identity.classChar == 'Y' ? 1 : identity.classChar == 'Z' ? 2 : 0;
+    number *= 10'000'000;
+    std::uint32_t rest = 0;
     for (char c : digits) {
-        number = number * 10 + static_cast<std::uint32_t>(c - '0');
+        rest = rest * 10 + static_cast<std::uint32_t>(c - '0');
     }
-    return kDniLetters[number % kDniLetters.size()];
+    return number + rest;  // below 10^8
 }
 
-// The standard form of a number read as `identity` and `split`, given its analysis.
-// The number is the padded one's last digits, which after X, Y or Z leave out the letter's digit.
+// The standard form of a number read as `identity` and `split`, given its analysis: the class
+// letter, the number zero-filled and the control character. Gathered byte by byte and appended
+// once: a list writes millions of these.
 void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
-                        const PaddedNumber& padded, const IdentityAnalysis& analysis,
-                        std::string& form) {
+                        const IdentityAnalysis& analysis, std::string& form) {
     const char computed =
         analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
     std::string buffer;
     const std::string_view control = split.typedControl.empty()
                                          ? std::string_view(&computed, 1)
                                          : UpperCase(split.typedControl, buffer);
-    const std::string_view number = padded.View().substr(padded.size - MaxNumberDigits(identity));
-    // Gathered first and appended once: a list writes millions of these.
     std::array<char, 1 + 8 + 4> text{};  // a letter, eight digits, one character of UTF-8
-    auto at = text.begin();
+    std::size_t size = 0;
     if (identity.classChar != '0') {
-        *at++ = identity.classChar;
+        text[size++] = identity.classChar;
     }
-    at = std::copy(number.begin(), number.end(), at);
-    at = std::copy(control.begin(), control.end(), at);
-    form.append(text.begin(), at);
+    const std::size_t zeros = MaxNumberDigits(identity) - split.number.size();
+    for (std::size_t i = 0; i < zeros; ++i) {
+        text[size++] = '0';
+    }
+    for (const std::string_view part : {split.number, control}) {
+        for (char c : part) {
+            text[size++] = c;
+        }
+    }
+    form.append(text.data(), size);
 }
 
 // AnalyseIdentity, and with `form` the standard form appended to it, from one reading. Case
@@ -163,11 +149,10 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
     if (split.invalid) {
         return result;
     }
-    const PaddedNumber padded = PadIdentityNumber(identity, split.number);
     if (identity.kind == IdentityKind::Person) {
-        result.controlChar = DniLetter(padded.View());
+        result.controlChar = kDniLetters[PersonNumber(identity, split.number) % kDniLetters.size()];
     } else {
-        const CifControl control = CifControlChar(padded.View(), identity.classChar);
+        const CifControl control = CifControlChar(split.number, identity.classChar);
         result.controlChar = control.letter;
         result.controlDigit = control.digit;
     }
@@ -182,7 +167,7 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
         result.status = IdentityStatus::Computed;
     }
     if (form != nullptr) {
-        AppendStandardForm(identity, split, padded, result, *form);
+        AppendStandardForm(identity, split, result, *form);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -19,15 +20,20 @@ constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Whether `c` is one of the few characters of `set`: compared one by one, as a short set is
-// faster than a search through the C library.
-constexpr bool IsOneOf(char c, std::string_view set) {
-    for (char member : set) {
-        if (member == c) {
-            return true;
+// A set of characters, each looked up at once rather than searched for: a list asks for every
+// number, and a search's length would vary from one to the next.
+class CharSet {
+  public:
+    constexpr explicit CharSet(std::string_view members) {
+        for (char c : members) {
+            has_[static_cast<unsigned char>(c)] = true;
         }
     }
-    return false;
-}
+
+    constexpr bool Has(char c) const { return has_[static_cast<unsigned char>(c)]; }
+
+  private:
+    std::array<bool, 256> has_{};
+};
 
 }  // namespace minizol
