@@ -67,14 +67,20 @@ struct Block {
     std::size_t digits = 0;
 };
 
-Block BlockValue(std::string_view block) {
-    if (block.size() == 8) {
-        if (const std::optional<std::uint32_t> digits = EightDigits(block.data())) {
-            return {*digits, 8};  // as most of an account is
+// The block of `domestic` from `pos`, eight characters or the fewer left at its end. Digits, as
+// most of an account is, are read in one go, the last few with the ones before them counting as
+// zeros: a block's reading does not depend on its country.
+Block BlockValue(std::string_view domestic, std::size_t pos) {
+    const std::size_t size = std::min<std::size_t>(domestic.size() - pos, 8);
+    if (domestic.size() >= 8) {
+        const std::uint64_t word =
+            size == 8 ? LoadWord(domestic.data() + pos) : LoadLastBytes(domestic, size, '0');
+        if (const std::optional<std::uint32_t> digits = EightDigits(word)) {
+            return {*digits, size};
         }
     }
     Block result;
-    for (char c : block) {
+    for (char c : domestic.substr(pos, size)) {
         const Mod97Step step = kMod97Steps[static_cast<unsigned char>(c)];
         result.value = result.value * step.scale + step.value;
         result.digits += step.digits;
@@ -90,7 +96,7 @@ std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view do
     constexpr std::uint64_t kReduceFrom = std::uint64_t{1} << 56;
     std::uint64_t total = 0;  // the number so far, up to a multiple of 97
     for (std::size_t pos = 0; pos < domestic.size(); pos += kBlock) {
-        const Block block = BlockValue(domestic.substr(pos, kBlock));
+        const Block block = BlockValue(domestic, pos);
         total = total * kPowersOfTen[block.digits] + block.value % 97;
         if (total >= kReduceFrom) {
             total %= 97;

@@ -64,8 +64,22 @@ TEST(ByteWords, ReadEightDigitsOrNothing) {
         {"1234 678", std::nullopt},
     };
     for (const auto& [text, value] : cases) {
-        EXPECT_EQ(EightDigits(text), value) << text;
+        EXPECT_EQ(EightDigits(LoadWord(text)), value) << text;
     }
+}
+
+// The bytes before the last ones read as the filler, whatever they were.
+TEST(ByteWords, ReadTheLastBytesOfAText) {
+    const std::string_view text = "ABCDEFGHIJ12345";
+    for (std::size_t count = 1; count <= 8; ++count) {
+        const std::uint64_t word = LoadLastBytes(text, count, '0');
+        char bytes[8];
+        std::memcpy(bytes, &word, sizeof bytes);
+        const std::string expected =
+            std::string(8 - count, '0') + std::string(text.substr(text.size() - count));
+        EXPECT_EQ(std::string_view(bytes, 8), expected) << count;
+    }
+    EXPECT_EQ(EightDigits(LoadLastBytes("X1234567890", 3, '0')), 890U);
 }
 
 }  // namespace
