@@ -3,7 +3,6 @@
 #include <array>
 
 #include "checkdigits/pasted_text.h"
-#include "common/byte_words.h"
 
 namespace minizol {
 namespace {
@@ -62,6 +61,9 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
     // The digits and X's in order, and one slot more where a separator is written and forgotten.
     std::array<char, kMostSymbols + 1> symbols{};
     std::size_t count = 0;
+    // Where the first X stands: the symbols before it are digits. Kept as they are read, as
+    // the symbols just written are not read back a word at a time, which would wait for them.
+    std::size_t firstX = kMostSymbols + 1;
     // A letter at the end, as a DNI's, is seen before all the digits are read.
     if (!text.empty() && kIsbnSymbols[static_cast<unsigned char>(text.back())] == kNoIsbnSymbol) {
         result.red = true;
@@ -76,20 +78,19 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
             result.red = true;
             return result;
         }
+        firstX = symbol == 'X' && count < firstX ? count : firstX;
         symbols[count] = symbol;
         count += skipped ? 0 : 1;
     }
     const std::string_view all(symbols.data(), count);
-    if ((count == kIsbn10Body || count == kIsbn10Body + 1) &&
-        AllDigits(all.substr(0, kIsbn10Body))) {
+    if ((count == kIsbn10Body || count == kIsbn10Body + 1) && firstX >= kIsbn10Body) {
         result.checkDigit = std::string(1, Isbn10Check(all.substr(0, kIsbn10Body)));
     } else if ((count == kIsbn13Body || count == kIsbn13Body + 1) &&
-               (all.starts_with("978") || all.starts_with("979")) &&
-               AllDigits(all.substr(0, kIsbn13Body))) {
+               (all.starts_with("978") || all.starts_with("979")) && firstX >= kIsbn13Body) {
         result.checkDigit = std::string(1, Isbn13Check(all.substr(0, kIsbn13Body)));
     }
     if (count < kIsbn10Body) {
-        result.red = all.find('X') != std::string_view::npos;  // X only stands last
+        result.red = firstX < count;  // X only stands last
     } else if (result.checkDigit.empty()) {
         result.red = true;
     } else if (count == kIsbn10Body + 1 || count == kIsbn13Body + 1) {
