@@ -1,6 +1,8 @@
 #include "comprobar/csv.h"
 
-#include <cstring>
+#include <cstdint>
+
+#include "common/byte_words.h"
 
 namespace minizol {
 
@@ -37,37 +39,14 @@ std::size_t CsvFieldCount(std::string_view record, char separator) {
 
 namespace {
 
-constexpr std::uint64_t kOnes = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-
-// Whether any of the eight bytes of `word` is `byte`: the high bit of a byte survives
-// (x - 1) & ~x only where x is zero.
-constexpr bool HasByte(std::uint64_t word, char byte) {
-    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-    return ((x - kOnes) & ~x & kHighBits) != 0;
-}
-
-bool IsSpecial(char c, char separator) {
-    return c == separator || c == '"' || c == '\n' || c == '\r';
-}
-
 // Whether the text holds the separator, a quote or a line break; eight bytes at a time.
 bool NeedsQuotes(std::string_view text, char separator) {
-    std::size_t pos = 0;
-    for (; pos + sizeof(std::uint64_t) <= text.size(); pos += sizeof(std::uint64_t)) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + pos, sizeof word);
-        if (HasByte(word, separator) || HasByte(word, '"') || HasByte(word, '\n') ||
-            HasByte(word, '\r')) {
-            return true;
-        }
-    }
-    for (; pos < text.size(); ++pos) {
-        if (IsSpecial(text[pos], separator)) {
-            return true;
-        }
-    }
-    return false;
+    const auto special = [separator](std::uint64_t word) {
+        return BytesEqual(word, static_cast<unsigned char>(separator)) | BytesEqual(word, '"') |
+               BytesEqual(word, '\n') | BytesEqual(word, '\r');
+    };
+    const char filler = separator == '0' ? '1' : '0';  // no special byte
+    return MarkedBytes(text, filler, special) != 0;
 }
 
 }  // namespace

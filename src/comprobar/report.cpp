@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "common/byte_words.h"
 #include "common/utf8_text.h"
 #include "comprobar/csv.h"
 
@@ -69,17 +70,14 @@ void AppendPrintable(std::string& out, std::string_view text, std::size_t most) 
     }
 }
 
-constexpr std::uint64_t kOnes = 0x0101010101010101;
-constexpr std::uint64_t kHighBits = 0x8080808080808080;
-
 // Sets the high bit of each byte of `word` that a plain row may not hold as it is: one outside
 // printable ASCII (which AppendPrintable replaces), the separator (`separators`, in every byte)
 // or a quote (which need quotes). The other bits, and those past such a byte, mean nothing: only
 // whether there is any such byte is asked, by kHighBits.
 constexpr std::uint64_t Unsafe(std::uint64_t word, std::uint64_t separators) {
-    constexpr std::uint64_t kQuotes = kOnes * '"';
-    return word | (word - kOnes * 0x20) | (word + kOnes) | ((word ^ separators) - kOnes) |
-           ((word ^ kQuotes) - kOnes);
+    constexpr std::uint64_t kQuotes = kEveryByte * '"';
+    return word | (word - kEveryByte * 0x20) | (word + kEveryByte) | ((word ^ separators) - kEveryByte) |
+           ((word ^ kQuotes) - kEveryByte);
 }
 
 template <typename Word>
@@ -117,7 +115,7 @@ Word Load(const char* from) {
         unsafe |= Unsafe(low | std::uint64_t{high} << 32, separators);
     } else if (size > 0) {
         // Every byte of the word looked at is one of the cell's: the first fills it.
-        std::uint64_t word = kOnes * static_cast<unsigned char>(from[0]);
+        std::uint64_t word = kEveryByte * static_cast<unsigned char>(from[0]);
         for (std::size_t pos = 0; pos < size; ++pos) {
             to[pos] = from[pos];
             word = word << 8 | static_cast<unsigned char>(from[pos]);
@@ -266,7 +264,7 @@ bool ReportWriter::PlainCsvRow(std::uint64_t line, std::string_view entry,
     const std::size_t most = LineNumber::kRoom + 1 + entry.size() + middle.text.size() +
                              check.control.size() + 1 + check.form.size() + 1 + check.bank.size() +
                              1;
-    const std::uint64_t separators = kOnes * static_cast<unsigned char>(separator_);
+    const std::uint64_t separators = kEveryByte * static_cast<unsigned char>(separator_);
     std::uint64_t unsafe = 0;
     char* at = lineNumber_.Write(Room(most), line);
     *at++ = separator_;
