@@ -76,8 +76,8 @@ void AppendPrintable(std::string& out, std::string_view text, std::size_t most) 
 // whether there is any such byte is asked, by kHighBits.
 constexpr std::uint64_t Unsafe(std::uint64_t word, std::uint64_t separators) {
     constexpr std::uint64_t kQuotes = kEveryByte * '"';
-    return word | (word - kEveryByte * 0x20) | (word + kEveryByte) | ((word ^ separators) - kEveryByte) |
-           ((word ^ kQuotes) - kEveryByte);
+    return word | (word - kEveryByte * 0x20) | (word + kEveryByte) |
+           ((word ^ separators) - kEveryByte) | ((word ^ kQuotes) - kEveryByte);
 }
 
 template <typename Word>
