@@ -112,10 +112,13 @@ void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
                         const IdentityAnalysis& analysis, std::string& form) {
     const char computed =
         analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
+    // A typed control of one byte upper-cases as ASCII does: only a letter of two bytes
+    // ("ñ") needs the whole rule.
+    const char typed = split.typedControl.size() == 1 ? AsciiUpper(split.typedControl[0]) : '\0';
     std::string buffer;
-    const std::string_view control = split.typedControl.empty()
-                                         ? std::string_view(&computed, 1)
-                                         : UpperCase(split.typedControl, buffer);
+    const std::string_view control = split.typedControl.empty() ? std::string_view(&computed, 1)
+                                     : typed != '\0'            ? std::string_view(&typed, 1)
+                                                     : UpperCase(split.typedControl, buffer);
     std::array<char, 1 + 8 + 4> text{};  // a letter, eight digits, one character of UTF-8
     std::size_t size = 0;
     if (identity.classChar != '0') {

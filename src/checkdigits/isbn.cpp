@@ -59,7 +59,7 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
     IsbnResult result;
     constexpr std::size_t kMostSymbols = kIsbn13Body + 1;
     // The digits and X's in order, and one slot more where a separator is written and forgotten.
-    std::array<char, kMostSymbols + 1> symbols{};
+    std::array<char, kMostSymbols + 1>& symbols = result.symbols;
     std::size_t count = 0;
     // Where the first X stands: the symbols before it are digits. Kept as they are read, as
     // the symbols just written are not read back a word at a time, which would wait for them.
@@ -82,7 +82,8 @@ IsbnResult IsbnCheckDigit(std::string_view text) {
         symbols[count] = symbol;
         count += skipped ? 0 : 1;
     }
-    const std::string_view all(symbols.data(), count);
+    result.symbolCount = count;
+    const std::string_view all = result.Symbols();
     if ((count == kIsbn10Body || count == kIsbn10Body + 1) && firstX >= kIsbn10Body) {
         result.checkDigit = std::string(1, Isbn10Check(all.substr(0, kIsbn10Body)));
     } else if ((count == kIsbn13Body || count == kIsbn13Body + 1) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,6 +10,13 @@ namespace minizol {
 struct IsbnResult {
     std::string checkDigit;  // computed check character ("0" to "9", or "X" for an ISBN-10), or ""
     bool red = false;        // the text cannot be an ISBN, or its typed check character is wrong
+    // The digits and X's read, in order and without separators, when the text held nothing else:
+    // with a check character computed, the ISBN as written, its own check character included
+    // when it was typed. (The slot past the longest ISBN is scratch for the reading.)
+    std::array<char, 14> symbols{};
+    std::size_t symbolCount = 0;
+
+    std::string_view Symbols() const { return {symbols.data(), symbolCount}; }
 };
 
 // The check character of the ISBN in `text`, read from its digits and "X" (either case) past the

@@ -165,7 +165,7 @@ bool CheckIsbn(std::string_view text, NumberCheck& check) {
         return false;
     }
     // With a check character computed, the text held digits, X and separators alone.
-    AppendWithoutSeparators(check.form, text);
+    check.form += result.Symbols();
     const std::size_t size = check.form.size();
     const bool complete = size == 10 || size == 13;
     check.kind = size <= 10 ? Isbn10 : Isbn13;
