@@ -7,7 +7,7 @@ set -euo pipefail
 checker=$1
 timer=${2:-$(dirname "$checker")/../bench/run_timer}
 [ -x "$timer" ] || { echo "no run timer at $timer: build with -DMINIZOL_BUILD_BENCHMARKS=ON" >&2; exit 1; }
-runs=${MINIZOL_BENCH_RUNS:-9}
+rounds=${MINIZOL_BENCH_ROUNDS:-5}
 python=/usr/bin/python3  # Debian's, which python3-stdnum is installed for
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -16,17 +16,22 @@ trap 'rm -rf "$work"' EXIT
 cut -f2 "$work/kinds.tsv" >"$work/numbers.txt"
 count=$(wc -l <"$work/numbers.txt")
 
-# The median CPU seconds (user and system) of the checked list, the report as CSV to /dev/null;
-# then one run more for its summary.
-cpu=$("$timer" --cpu "$runs" "$checker" --csv "$work/numbers.txt" | awk '{ print $1 / 1000 }')
+# Rounds, each timing in turn the checker (the report as CSV to /dev/null), its check alone over
+# the list held in memory (no reading, no report: as python-stdnum's loop is timed) and both
+# python-stdnum loops, so that each ratio compares runs made close together: this machine's speed
+# drifts from one minute to the next. CPU seconds, user and system.
+for _ in $(seq "$rounds"); do
+    "$timer" --cpu 5 "$checker" --csv "$work/numbers.txt" | awk '{ print $1 / 1000 }' >>"$work/cpu"
+    "$(dirname "$timer")/check_in_memory" "$work/numbers.txt" 5 >>"$work/alone"
+    "$python" "$(dirname "$0")/stdnum_validate.py" "$work/kinds.tsv" told >>"$work/told"
+    "$python" "$(dirname "$0")/stdnum_validate.py" "$work/kinds.tsv" any >>"$work/any"
+done
 "$checker" --csv "$work/numbers.txt" >/dev/null 2>"$work/summary" || [ $? -eq 1 ]
 right=$(grep -o '[0-9]* correctos' "$work/summary" | cut -d' ' -f1)
-
-# The check alone over the list held in memory, as python-stdnum's loop is timed: no reading, no
-# report. Then python-stdnum itself, median of three runs of each of its loops.
-read -r alone alone_right < <("$(dirname "$timer")/check_in_memory" "$work/numbers.txt" "$runs")
-"$python" "$(dirname "$0")/stdnum_validate.py" "$work/kinds.tsv" 3 >"$work/python"
-read -r _ python_right python_told python_any_right python_any <"$work/python"
+alone_right=$(head -1 "$work/alone" | cut -d' ' -f2)
+python_right=$(head -1 "$work/told" | cut -d' ' -f1)
+python_any_right=$(head -1 "$work/any" | cut -d' ' -f1)
+paste -d' ' "$work/cpu" "$work/alone" "$work/told" "$work/any" >"$work/rounds"
 
 rss_kib() {
     /usr/bin/time -f '%M' -o "$work/rss" "$checker" --csv >/dev/null 2>&1 || true
@@ -40,22 +45,21 @@ rss7=$(for _ in $(seq 10); do cat "$work/numbers.txt"; done | rss_kib)
 start_ms=$("$timer" 200 "$checker")
 true_ms=$("$timer" 200 /bin/true)
 
-per_second() { awk -v n="$count" -v s="$1" 'BEGIN { printf "%.0f", n / s }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
-rate=$(per_second "$cpu")
-alone_rate=$(per_second "$alone")
-told_rate=$(per_second "$python_told")
-any_rate=$(per_second "$python_any")
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# Column N of the rounds (seconds: 1 the checker, 2 its check alone, 5 told, 7 in turn) as numbers
+# a second.
+rate() { awk -v n="$count" -v c="$1" '{ printf "%.0f\n", n / $c }' "$work/rounds" | median; }
+# The median over the rounds of column A's speed over column B's.
+ratio() { awk -v a="$1" -v b="$2" '{ printf "%.2f\n", $b / $a }' "$work/rounds" | median |
+    awk '{ printf "%.1f", $1 }'; }
 row() { printf '%-46s %10s %10s %8s %8s\n' "$@"; }
 echo
 row "minizol-comprobar and python-stdnum (medians)" "comprobar" "python" "ratio" "alone"
 row "numbers per second, one core (CPU time)" "" "" "" ""
-row "  minizol-comprobar, list file to CSV" "$rate" "" "" ""
-row "  its check alone, the list in memory" "$alone_rate" "" "" ""
-row "  python-stdnum told each number's kind" "" "$told_rate" "$(ratio "$rate" "$told_rate")" \
-    "$(ratio "$alone_rate" "$told_rate")"
-row "  python-stdnum trying each module in turn" "" "$any_rate" "$(ratio "$rate" "$any_rate")" \
-    "$(ratio "$alone_rate" "$any_rate")"
+row "  minizol-comprobar, list file to CSV" "$(rate 1)" "" "" ""
+row "  its check alone, the list in memory" "$(rate 2)" "" "" ""
+row "  python-stdnum told each number's kind" "" "$(rate 5)" "$(ratio 1 5)" "$(ratio 2 5)"
+row "  python-stdnum trying each module in turn" "" "$(rate 7)" "$(ratio 1 7)" "$(ratio 2 7)"
 printf '%-46s %10s %10s\n' "right numbers of $count (told; in turn)" "$right" \
     "$python_right; $python_any_right"
 [ "$alone_right" = "$right" ] || echo "the check alone found $alone_right right, the program $right" >&2
@@ -63,6 +67,7 @@ printf '%-46s %10s\n' "resident memory, 10^6 numbers (KiB)" "$rss6"
 printf '%-46s %10s\n' "resident memory, 10^7 numbers (KiB)" "$rss7"
 printf '%-46s %10s %10s\n' "start to exit, empty input (ms; /bin/true)" "$start_ms" "$true_ms"
 echo
-echo "Runs: $runs of the checker and of its check alone, three of each python-stdnum loop, over the"
-echo "same list. The checker writes CSV to /dev/null. \"ratio\" compares the whole program with the"
-echo "Python loop; \"alone\" compares like with like, a loop over numbers in memory."
+echo "$rounds rounds over the same list, each timing the checker (median of 5 runs, CSV to /dev/null),"
+echo "its check alone (median of 5) and each python-stdnum loop once; ratios are medians of the rounds'"
+echo "own. \"ratio\" compares the whole program with the Python loop; \"alone\" compares like with"
+echo "like, a loop over numbers in memory."
