@@ -28,8 +28,7 @@ void FieldDigits(std::string_view text, std::size_t width, char* out) {
     }
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size() && count < width; ++count) {
-        const bool ascii = static_cast<unsigned char>(text[pos]) < 0x80;  // as digits are
-        const std::size_t length = ascii ? 1 : CharLengthAt(text, pos);
+        const std::size_t length = CharLengthAt(text, pos);
         out[count] = static_cast<char>('0' + DigitValue(text.substr(pos, length)));
         pos += length;
     }

@@ -25,6 +25,8 @@ constexpr std::array<std::string_view, 4> kVerdictNames = {
     "incompleto",
     "desconocido",
 };
+static_assert(kVerdictNames.size() == static_cast<std::size_t>(Verdict::Unknown) + 1,
+              "one name for each verdict, in their order");
 
 bool Allows(KindFilter filter, NumberKind kind) {
     switch (filter) {
@@ -164,7 +166,7 @@ bool CheckIsbn(std::string_view text, NumberCheck& check) {
     if (result.checkDigit.empty()) {
         return false;
     }
-    // With a check character computed, the text held digits, X and separators alone.
+    // With a check character computed, the symbols read are the ISBN as written.
     check.form += result.Symbols();
     const std::size_t size = check.form.size();
     const bool complete = size == 10 || size == 13;
