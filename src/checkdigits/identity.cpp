@@ -96,13 +96,12 @@ IdentityBody SplitIdentityBody(std::string_view body, IdentityClass identity) {
 // The value of a person's number for its letter: after X, Y or Z the first of its eight digits
 // is 0, 1 or 2 respectively.
 std::uint32_t PersonNumber(IdentityClass identity, std::string_view digits) {
-    std::uint32_t number = identity.classChar == 'Y' ? 1 : identity.classChar == 'Z' ? 2 : 0;
-    number *= 10'000'000;
+    const std::uint32_t first = identity.classChar == 'Y' ? 1 : identity.classChar == 'Z' ? 2 : 0;
     std::uint32_t rest = 0;
     for (char c : digits) {
         rest = rest * 10 + static_cast<std::uint32_t>(c - '0');
     }
-    return number + rest;  // below 10^8
+    return first * 10'000'000 + rest;  // below 10^8
 }
 
 // The standard form of a number read as `identity` and `split`, given its analysis: the class
@@ -110,15 +109,16 @@ std::uint32_t PersonNumber(IdentityClass identity, std::string_view digits) {
 // once: a list writes millions of these.
 void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
                         const IdentityAnalysis& analysis, std::string& form) {
-    const char computed =
-        analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
-    // A typed control of one byte upper-cases as ASCII does: only a letter of two bytes
-    // ("ñ") needs the whole rule.
-    const char typed = split.typedControl.size() == 1 ? AsciiUpper(split.typedControl[0]) : '\0';
+    // The typed control character, upper-cased, or else the computed one. One byte upper-cases
+    // as ASCII does: only a letter of two bytes ("ñ") needs the whole rule.
+    char one = analysis.controlDigit != '\0' ? analysis.controlDigit : analysis.controlChar;
     std::string buffer;
-    const std::string_view control = split.typedControl.empty() ? std::string_view(&computed, 1)
-                                     : typed != '\0'            ? std::string_view(&typed, 1)
-                                                     : UpperCase(split.typedControl, buffer);
+    std::string_view control(&one, 1);
+    if (split.typedControl.size() == 1) {
+        one = AsciiUpper(split.typedControl[0]);
+    } else if (!split.typedControl.empty()) {
+        control = UpperCase(split.typedControl, buffer);
+    }
     std::array<char, 1 + 8 + 4> text{};  // a letter, eight digits, one character of UTF-8
     std::size_t size = 0;
     if (identity.classChar != '0') {
