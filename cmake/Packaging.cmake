@@ -20,7 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The Qt libraries and their versions come from the linked program itself (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own Spanish texts: the fields' menus and the dialogs' buttons speak the windows' language.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+# libxlsxwriter is loaded only when a workbook is written, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, libxlsxwriter4")
 # The fonts make every window look alike on every machine; the Wayland plugin lets it start
 # where there is no X server at all.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-dejavu-core")

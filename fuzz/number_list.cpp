@@ -11,8 +11,8 @@
 #include "checkdigits/isbn.h"
 #include "checkdigits/number_check.h"
 #include "checkdigits/pasted_text.h"
-#include "comprobar/csv.h"
-#include "comprobar/record_reader.h"
+#include "lists/csv.h"
+#include "lists/record_reader.h"
 #include "fuzz_support.h"
 #include "support/memory_source.h"
 

@@ -25,7 +25,8 @@ ensure_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-liberation
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev libexpat1-dev
+    libminizip-dev zlib1g-dev libfreexl-dev libxlsxwriter-dev fonts-liberation
     fonts-dejavu-core qt6-translations-l10n)
 
 # configure_and_build <build dir> <build type> [extra cmake arguments...]

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "checkdigits/number_check.h"
-#include "comprobar/csv.h"
-#include "comprobar/record_reader.h"
-#include "comprobar/report.h"
+#include "lists/csv.h"
+#include "lists/record_reader.h"
+#include "lists/report.h"
 
 namespace minizol {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "comprobar/record_reader.h"
+#include "lists/record_reader.h"
 
 namespace minizol {
 

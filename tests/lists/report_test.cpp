@@ -1,4 +1,4 @@
-#include "comprobar/report.h"
+#include "lists/report.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "comprobar/csv.h"
+#include "lists/csv.h"
 
 namespace minizol {
 namespace {

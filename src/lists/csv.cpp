@@ -1,4 +1,4 @@
-#include "comprobar/csv.h"
+#include "lists/csv.h"
 
 #include <cstdint>
 

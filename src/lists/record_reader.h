@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "comprobar/csv.h"
+#include "lists/csv.h"
 
 namespace minizol {
 

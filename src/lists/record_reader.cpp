@@ -1,4 +1,4 @@
-#include "comprobar/record_reader.h"
+#include "lists/record_reader.h"
 
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
-#include "comprobar/record_reader.h"
+#include "lists/record_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "comprobar/csv.h"
+#include "lists/csv.h"
 #include "support/memory_source.h"
 
 namespace minizol {

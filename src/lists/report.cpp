@@ -1,4 +1,4 @@
-#include "comprobar/report.h"
+#include "lists/report.h"
 
 #include <unistd.h>
 
@@ -10,7 +10,7 @@
 
 #include "common/byte_words.h"
 #include "common/utf8_text.h"
-#include "comprobar/csv.h"
+#include "lists/csv.h"
 
 namespace minizol {
 namespace {
