@@ -146,6 +146,7 @@ std::optional<Record> RecordReader::Next() {
         }
         if (record.text.ends_with('\r')) {
             record.text.remove_suffix(1);
+            record.crLf = true;
         }
         return record;
     }

@@ -31,6 +31,7 @@ struct Record {
     std::string_view text;   // without its line end (LF or CR LF), nor the first line's BOM
     std::uint64_t line = 0;  // the line it starts on, from 1
     bool tooLong = false;    // `text` is only its first kLongestRecord bytes; the rest was skipped
+    bool crLf = false;       // it ended in CR LF, as Windows writes lines
 };
 
 // Reads records through one buffer of a fixed size, so that memory stays the same whatever the

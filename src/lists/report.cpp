@@ -6,68 +6,44 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <iterator>
 
 #include "common/byte_words.h"
-#include "common/utf8_text.h"
 #include "lists/csv.h"
+#include "lists/shown_text.h"
+#include "lists/xlsx_writer.h"
 
 namespace minizol {
 namespace {
 
-constexpr std::size_t kFlushAt = 64 * 1024;
-// Terminal columns, wide enough for an IBAN written in groups.
+// Terminal columns: wide enough for the longest IBAN written in groups (34 characters and 8
+// blanks), so that every number is shown whole and every row stays in line.
 constexpr std::size_t kLineWidth = 7;
-constexpr std::size_t kEntryWidth = 34;
-constexpr std::size_t kKindWidth = 8;
-constexpr std::size_t kVerdictWidth = 12;
-constexpr std::size_t kControlWidth = 6;
-constexpr std::size_t kFormWidth = 34;
-// A longer entry is no number: the terminal shows its start, as it does for one too long to read.
-constexpr std::size_t kShownOnTerminal = 60;
-constexpr std::size_t kShownOfTooLong = 40;
-constexpr std::string_view kReplacement = "\uFFFD";
-constexpr std::string_view kEllipsis = "\u2026";
+
+std::size_t TerminalWidth(ResultColumn column) {
+    switch (column) {
+        case ResultColumn::Column:
+            return 12;
+        case ResultColumn::Entry:
+        case ResultColumn::Form:
+            return 42;
+        case ResultColumn::Kind:
+            return 8;
+        case ResultColumn::Verdict:
+            return 12;
+        case ResultColumn::Control:
+            return 6;
+        case ResultColumn::Bank:
+            return 0;  // the last: as long as it is
+    }
+    return 0;
+}
 
 std::string_view Plural(std::uint64_t count, std::string_view one, std::string_view many) {
     return count == 1 ? one : many;
 }
 
-// The text as it can be shown and read back: a byte that is not UTF-8 and a control character
-// (NUL, escape, a line break ...) become U+FFFD, which no terminal acts on and no CSV reader
-// trips over. At most `most` characters, then an ellipsis.
-bool IsPlain(std::string_view text, std::size_t most) {
-    bool plain = text.size() <= most;
-    for (char c : text) {
-        plain = plain && c >= 0x20 && c < 0x7F;
-    }
-    return plain;
-}
-
-void AppendPrintable(std::string& out, std::string_view text, std::size_t most) {
-    if (IsPlain(text, most)) {
-        out += text;  // as almost every number is written
-        return;
-    }
-    std::size_t shown = 0;
-    for (std::size_t pos = 0; pos < text.size(); ++shown) {
-        if (shown == most) {
-            out += kEllipsis;
-            return;
-        }
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        if (lead >= 0x20 && lead < 0x7F) {
-            out += static_cast<char>(lead);
-            ++pos;
-            continue;
-        }
-        const std::size_t length = CharLengthAt(text, pos);
-        const std::string_view character = text.substr(pos, length);
-        const bool control = (length == 1 && lead != '\t') || character == "\u0085" ||
-                             character == "\u2028" || character == "\u2029";
-        out += control ? kReplacement : character;
-        pos += length;
-    }
+std::string Message(int error) {
+    return std::strerror(error);
 }
 
 // Sets the high bit of each byte of `word` that a plain row may not hold as it is: one outside
@@ -90,8 +66,8 @@ Word Load(const char* from) {
 // Copies `cell` to `to` and returns its end, adding to `unsafe` the bytes that a plain row may
 // not hold (in its high bits). Eight bytes at a time with the last eight overlapping the ones
 // before, or four and four likewise, each byte looked at as it is copied: a cell is mostly shorter
-// than a call to memcpy costs. Written in place at each of its four calls, where the compiler
-// knows the row around it (a call to it cost a tenth of a row).
+// than a call to memcpy costs. Written in place at each cell, where the compiler knows the row
+// around it (a call to it cost a tenth of a row).
 [[gnu::always_inline]] inline char* CopyCell(char* to, std::string_view cell,
                                              std::uint64_t separators, std::uint64_t& unsafe) {
     const char* from = cell.data();
@@ -125,6 +101,11 @@ Word Load(const char* from) {
     return to + size;
 }
 
+// The user's texts among the result cells, which may hold anything; the others are the program's.
+bool IsUserText(ResultColumn column) {
+    return column == ResultColumn::Column || column == ResultColumn::Entry;
+}
+
 }  // namespace
 
 std::string SummaryText(const Tally& t) {
@@ -141,8 +122,66 @@ std::string SummaryText(const Tally& t) {
     return text;
 }
 
+ResultCells CheckedCells(std::string_view column, std::string_view entry,
+                         const NumberCheck& check) {
+    return {column,     entry,     KindName(check.kind), VerdictName(check.verdict), check.control,
+            check.form, check.bank};
+}
+
+std::size_t OwnFields::Count() const {
+    switch (kind_) {
+        case Kind::None:
+            return 0;
+        case Kind::Record:
+            return CsvFieldCount(record_, separator_);
+        case Kind::Cells:
+            return cells_.size();
+    }
+    return 0;
+}
+
+std::string_view OwnFields::Field(std::size_t index, std::string& out) const {
+    out.clear();
+    if (kind_ == Kind::Record) {
+        CsvField(record_, separator_, index, out);
+        return out;
+    }
+    if (kind_ == Kind::Cells && index < cells_.size()) {
+        return cells_[index];
+    }
+    return out;
+}
+
+bool OwnFields::SplitRecord(std::size_t count, char separator, std::string_view& first,
+                            std::size_t& firstCount, std::string_view& rest, bool& hasRest) const {
+    if (kind_ != Kind::Record || separator != separator_) {
+        return false;
+    }
+    CsvState state = CsvState::FieldStart;
+    firstCount = 1;
+    for (std::size_t pos = 0; pos < record_.size(); ++pos) {
+        const char c = record_[pos];
+        const bool ends = c == separator && state != CsvState::Quoted;
+        state = c == '\n' ? state : CsvStep(state, c, separator);
+        if (ends) {
+            if (firstCount == count) {
+                first = record_.substr(0, pos);
+                rest = record_.substr(pos + 1);
+                hasRest = true;
+                return true;
+            }
+            ++firstCount;
+        }
+    }
+    first = record_;
+    rest = {};
+    hasRest = false;
+    firstCount = std::min(firstCount, count);
+    return true;
+}
+
 // The first row of an input, or one after lines without a row.
-void ReportWriter::LineNumber::Restart(std::uint64_t line) {
+void LineNumber::Restart(std::uint64_t line) {
     const char* end = std::to_chars(digits_.data(), digits_.data() + digits_.size(), line).ptr;
     size_ = static_cast<std::size_t>(end - digits_.data());
     number_ = line;
@@ -150,7 +189,7 @@ void ReportWriter::LineNumber::Restart(std::uint64_t line) {
 
 // One more: the nines at the end become zeros and the digit before them goes up, or, when all
 // were nines, the number grows by a digit (999 to 1000).
-void ReportWriter::LineNumber::CountOn() {
+void LineNumber::CountOn() {
     std::size_t pos = size_;
     while (pos > 0 && digits_[pos - 1] == '9') {
         digits_[--pos] = '0';
@@ -164,209 +203,70 @@ void ReportWriter::LineNumber::CountOn() {
     ++number_;
 }
 
-ReportWriter::ReportWriter(int fd, Format format, char separator, bool ownFields)
+ReportOutput::ReportOutput(int fd, TextForm form)
     : fd_(fd),
-      format_(format),
-      separator_(separator),
-      ownFields_(ownFields && format == Format::Csv),
-      out_(std::make_unique_for_overwrite<char[]>(2 * kFlushAt)),
-      outCapacity_(2 * kFlushAt) {
-    if (format_ == Format::Csv) {
-        MakeMiddleCells();
+      bomPending_(form.byteOrderMark),
+      form_(form),
+      buffer_(std::make_unique_for_overwrite<char[]>(2 * kFlushAt)),
+      capacity_(2 * kFlushAt) {
+    if (form.encoding != TextEncoding::Utf8) {
+        converter_ =
+            std::make_unique<TextConverter>(form.encoding, TextConverter::Direction::FromUtf8);
     }
 }
 
-void ReportWriter::MakeMiddleCells() {
-    for (std::size_t kind = 0; kind < kKinds; ++kind) {
-        for (std::size_t verdict = 0; verdict < kVerdicts; ++verdict) {
-            const std::string_view cells[] = {KindName(static_cast<NumberKind>(kind)),
-                                              VerdictName(static_cast<Verdict>(verdict))};
-            std::string text(1, separator_);
-            bool plain = true;
-            for (std::string_view cell : cells) {
-                const std::size_t start = text.size();
-                AppendCsvField(text, cell, separator_);
-                plain = plain && text.substr(start) == cell;
-                text += separator_;
-            }
-            MiddleCells& middle = middle_[kind][verdict];
-            middle.plain = plain && text.size() <= middle.text.size();
-            middle.size = std::min(text.size(), middle.text.size());
-            std::copy_n(text.begin(), middle.size, middle.text.begin());
-        }
-    }
-}
+ReportOutput::~ReportOutput() = default;
 
-void ReportWriter::WriteHeader(std::optional<std::string_view> ownHeader,
-                               std::string_view firstRecord) {
-    headerWritten_ = true;
-    row_.clear();
-    if (ownFields_) {
-        const std::string_view own = ownHeader.value_or(firstRecord);
-        ownFieldCount_ = CsvFieldCount(own, separator_);
-        if (ownHeader) {
-            row_ += *ownHeader;
-        } else {
-            row_.append(ownFieldCount_ - 1, separator_);
-        }
-        row_ += separator_;
-    }
-    for (std::string_view name : kCsvColumns) {
-        row_ += name;
-        row_ += name == kCsvColumns[std::size(kCsvColumns) - 1] ? '\n' : separator_;
-    }
-    Append(row_);
-}
-
-void ReportWriter::Row(std::uint64_t line, std::string_view entry, const NumberCheck& check,
-                       std::string_view record) {
-    if (ownFields_) {
-        OwnFields(record);
-    }
-    if (format_ != Format::Csv || !PlainCsvRow(line, entry, check)) {
-        Columns(line, entry, entry.size(), KindName(check.kind), VerdictName(check.verdict),
-                check.control, check.form, check.bank);
-    }
-    EndRow();
-}
-
-void ReportWriter::Unchecked(std::uint64_t line, std::string_view entry, std::string_view verdict,
-                             std::optional<std::string_view> record) {
-    if (ownFields_) {
-        OwnFields(record);
-    }
-    Columns(line, entry, record ? entry.size() : kShownOfTooLong, "", verdict, "", "", "");
-    EndRow();
-}
-
-void ReportWriter::Heading(std::string_view name) {
-    if (format_ == Format::Terminal) {
-        row_ = "==> ";
-        AppendPrintable(row_, name, name.size());
-        row_ += " <==\n";
-        Append(row_);
-    }
-}
-
-// Almost every row is plain: no cell needs quotes or a character replaced. Such a row is
-// written straight into the room after the report, each cell looked over as it is copied, and
-// kept; any other is left there unkept, to be written cell by cell. The look may turn down a
-// cell that would be written as it is (a tab in a bank's name); it never lets through one that
-// would not.
-bool ReportWriter::PlainCsvRow(std::uint64_t line, std::string_view entry,
-                               const NumberCheck& check) {
-    const auto kind = static_cast<std::size_t>(check.kind);
-    const auto verdict = static_cast<std::size_t>(check.verdict);
-    if (kind >= kKinds || verdict >= kVerdicts || !middle_[kind][verdict].plain) {
-        return false;
-    }
-    const MiddleCells& middle = middle_[kind][verdict];
-    const std::size_t most = LineNumber::kRoom + 1 + entry.size() + middle.text.size() +
-                             check.control.size() + 1 + check.form.size() + 1 + check.bank.size() +
-                             1;
-    const std::uint64_t separators = kEveryByte * static_cast<unsigned char>(separator_);
-    std::uint64_t unsafe = 0;
-    char* at = lineNumber_.Write(Room(most), line);
-    *at++ = separator_;
-    at = CopyCell(at, entry, separators, unsafe);
-    std::memcpy(at, middle.text.data(), middle.text.size());
-    at += middle.size;
-    at = CopyCell(at, check.control, separators, unsafe);
-    *at++ = separator_;
-    at = CopyCell(at, check.form, separators, unsafe);
-    *at++ = separator_;
-    at = CopyCell(at, check.bank, separators, unsafe);
-    *at++ = '\n';
-    if ((unsafe & kHighBits) != 0) {
-        return false;
-    }
-    outSize_ = static_cast<std::size_t>(at - out_.get());
-    return true;
-}
-
-void ReportWriter::OwnFields(std::optional<std::string_view> record) {
-    // A record with fewer fields than the first is filled up, so that the columns stay in line.
-    const std::size_t count = record ? CsvFieldCount(*record, separator_) : 0;
-    row_.clear();
-    if (record) {
-        row_ += *record;
-    }
-    row_.append(count < ownFieldCount_ ? ownFieldCount_ - count : 0, separator_);
-    if (record) {
-        row_ += separator_;
-    }
-    Append(row_);
-}
-
-void ReportWriter::Columns(std::uint64_t line, std::string_view entry, std::size_t shown,
-                           std::string_view kind, std::string_view verdict,
-                           std::string_view control, std::string_view form, std::string_view bank) {
-    row_.clear();
-    scratch_.clear();
-    char digits[LineNumber::kRoom];
-    const std::string_view number(digits, lineNumber_.Write(digits, line));
-    if (format_ == Format::Csv) {
-        row_ += number;
-        row_ += separator_;
-        AppendPrintable(scratch_, entry, shown);
-        AppendCsvField(row_, scratch_, separator_);
-        for (std::string_view cell : {kind, verdict, control, form, bank}) {
-            row_ += separator_;
-            AppendCsvField(row_, cell, separator_);
-        }
-    } else {
-        AppendPrintable(scratch_, entry, std::min(shown, kShownOnTerminal));
-        row_.append(number.size() < kLineWidth ? kLineWidth - number.size() : 0, ' ');
-        row_ += number;
-        row_ += "  ";
-        Cell(scratch_, kEntryWidth);
-        Cell(kind, kKindWidth);
-        Cell(verdict, kVerdictWidth);
-        Cell(control, kControlWidth);
-        Cell(form, kFormWidth);
-        row_ += bank;
-        while (!row_.empty() && row_.back() == ' ') {
-            row_.pop_back();
-        }
-    }
-    row_ += '\n';
-    Append(row_);
-}
-
-void ReportWriter::Cell(std::string_view text, std::size_t width) {
-    row_ += text;
-    const std::size_t count = CharCount(text);
-    row_.append(count < width ? width - count + 2 : 2, ' ');
-}
-
-void ReportWriter::EndRow() {
-    if (outSize_ >= kFlushAt) {
-        Flush();
-    }
-}
-
-// Room for `size` more bytes after the report, where the caller writes them before it keeps
-// them: the buffer grows for a row longer than the room left (a record may be 64 KiB).
-char* ReportWriter::Room(std::size_t size) {
-    if (outCapacity_ - outSize_ < size) {
-        const std::size_t capacity = std::max(2 * outCapacity_, outSize_ + size);
+// The buffer grows for a row longer than the room left (a record may be 64 KiB).
+char* ReportOutput::Room(std::size_t size) {
+    if (capacity_ - size_ < size) {
+        const std::size_t capacity = std::max(2 * capacity_, size_ + size);
         auto grown = std::make_unique_for_overwrite<char[]>(capacity);
-        std::memcpy(grown.get(), out_.get(), outSize_);
-        out_ = std::move(grown);
-        outCapacity_ = capacity;
+        std::memcpy(grown.get(), buffer_.get(), size_);
+        buffer_ = std::move(grown);
+        capacity_ = capacity;
     }
-    return out_.get() + outSize_;
+    return buffer_.get() + size_;
 }
 
-void ReportWriter::Append(std::string_view text) {
+void ReportOutput::Append(std::string_view text) {
     std::memcpy(Room(text.size()), text.data(), text.size());
-    outSize_ += text.size();
+    size_ += text.size();
 }
 
-bool ReportWriter::Flush() {
+bool ReportOutput::Flush() {
+    if (bomPending_) {
+        bomPending_ = false;
+        switch (form_.encoding) {
+            case TextEncoding::Utf8:
+                Write("\xEF\xBB\xBF");
+                break;
+            case TextEncoding::Utf16Le:
+                Write("\xFF\xFE");
+                break;
+            case TextEncoding::Utf16Be:
+                Write("\xFE\xFF");
+                break;
+            case TextEncoding::Windows1252:
+                break;
+        }
+    }
+    const std::string_view held(buffer_.get(), size_);
+    if (converter_) {
+        converted_.clear();
+        converter_->Convert(held, converted_);
+        Write(converted_);
+    } else {
+        Write(held);
+    }
+    size_ = 0;
+    return !failed_;
+}
+
+void ReportOutput::Write(std::string_view bytes) {
     std::size_t written = 0;
-    while (!failed_ && written < outSize_) {
-        const ssize_t count = ::write(fd_, out_.get() + written, outSize_ - written);
+    while (!failed_ && written < bytes.size()) {
+        const ssize_t count = ::write(fd_, bytes.data() + written, bytes.size() - written);
         if (count < 0 && errno != EINTR) {
             failed_ = true;
             error_ = errno;
@@ -374,8 +274,231 @@ bool ReportWriter::Flush() {
             written += static_cast<std::size_t>(count);
         }
     }
-    outSize_ = 0;
-    return !failed_;
+}
+
+TerminalReport::TerminalReport(int fd, bool withColumn)
+    : ReportWriter(withColumn), output_(fd, TextForm{}) {}
+
+void TerminalReport::Row(std::uint64_t line, const OwnFields&, const ResultCells& cells, Verdict) {
+    row_.clear();
+    char digits[LineNumber::kRoom];
+    const std::string_view number(digits, lineNumber_.Write(digits, line));
+    row_.append(number.size() < kLineWidth ? kLineWidth - number.size() : 0, ' ');
+    row_ += number;
+    ForEachResultCell(cells, withColumn_, [&](ResultColumn column, std::string_view text) {
+        row_ += "  ";
+        const std::size_t width = TerminalWidth(column);
+        AppendTerminalCell(row_, text, width == 0 ? text.size() + 1 : width, width != 0);
+    });
+    while (!row_.empty() && row_.back() == ' ') {
+        row_.pop_back();
+    }
+    row_ += '\n';
+    output_.Append(row_);
+    output_.RowDone();
+}
+
+void TerminalReport::Heading(std::string_view name) {
+    row_ = "==> ";
+    AppendPrintable(row_, name, name.size());
+    row_ += " <==\n";
+    output_.Append(row_);
+}
+
+bool TerminalReport::Finish() {
+    return output_.Flush();
+}
+
+std::string TerminalReport::error() const {
+    return Message(output_.error());
+}
+
+CsvReport::CsvReport(int fd, CsvForm form, bool withColumn)
+    : ReportWriter(withColumn), form_(form), output_(fd, form.text) {}
+
+void CsvReport::AppendField(std::string_view field) {
+    AppendCsvField(row_, field, form_.separator);
+}
+
+void CsvReport::WriteHeader(const OwnFields& ownHeader) {
+    row_.clear();
+    if (ownCount_ > 0) {
+        std::string_view first;
+        std::string_view rest;
+        std::size_t firstCount = 0;
+        bool hasRest = false;
+        if (ownHeader.SplitRecord(ownCount_, form_.separator, first, firstCount, rest, hasRest)) {
+            row_ += first;  // the user's own header, as it came
+        } else {
+            for (std::size_t i = 0; i < ownCount_; ++i) {
+                if (i > 0) {
+                    row_ += form_.separator;
+                }
+                AppendField(ownHeader.Field(i, field_));
+            }
+        }
+        row_ += form_.separator;
+    }
+    row_ += kLineColumnName;
+    ForEachResultCell(kResultColumnNames, withColumn_, [&](ResultColumn, std::string_view name) {
+        row_ += form_.separator;
+        row_ += name;
+    });
+    row_ += form_.lineEnd;
+    output_.Append(row_);
+}
+
+// The user's fields up to the header's count, and what follows them, byte for byte where the
+// record is in the report's own separator.
+void CsvReport::OwnLeading(const OwnFields& own, std::string_view& rest, bool& hasRest) {
+    row_.clear();
+    std::string_view first;
+    std::size_t firstCount = 0;
+    if (own.SplitRecord(ownCount_, form_.separator, first, firstCount, rest, hasRest)) {
+        row_ += first;
+        row_.append(ownCount_ - firstCount, form_.separator);
+    } else {
+        const std::size_t count = own.Count();
+        for (std::size_t i = 0; i < ownCount_; ++i) {
+            if (i > 0) {
+                row_ += form_.separator;
+            }
+            AppendField(own.Field(i, field_));
+        }
+        // The extra fields of a long row, after the results: kept in field_ until then.
+        std::string extra;
+        for (std::size_t i = ownCount_; i < count; ++i) {
+            if (i > ownCount_) {
+                extra += form_.separator;
+            }
+            AppendCsvField(extra, own.Field(i, field_), form_.separator);
+        }
+        field_ = std::move(extra);
+        rest = field_;
+        hasRest = count > ownCount_;
+    }
+    row_ += form_.separator;
+    output_.Append(row_);
+}
+
+void CsvReport::Row(std::uint64_t line, const OwnFields& own, const ResultCells& cells, Verdict) {
+    std::string_view rest;
+    bool hasRest = false;
+    if (ownCount_ > 0) {
+        OwnLeading(own, rest, hasRest);
+    }
+    if (!PlainRow(line, cells)) {
+        QuotedRow(line, cells);
+    }
+    if (hasRest) {
+        row_.clear();
+        row_ += form_.separator;
+        row_ += rest;
+        output_.Append(row_);
+    }
+    output_.Append(form_.lineEnd);
+    output_.RowDone();
+}
+
+// Almost every row is plain: no cell needs quotes or a character replaced. Such a row is written
+// straight into the room after the report, each cell looked over as it is copied, and kept; any
+// other is left there unkept, to be written cell by cell. The look may turn down a cell that
+// would be written as it is (a tab in a bank's name); it never lets through one that would not.
+bool CsvReport::PlainRow(std::uint64_t line, const ResultCells& cells) {
+    const std::size_t most = LineNumber::kRoom + cells.column.size() + cells.entry.size() +
+                             cells.kind.size() + cells.verdict.size() + cells.control.size() +
+                             cells.form.size() + cells.bank.size() + 8;
+    const char separator = form_.separator;
+    const std::uint64_t separators = kEveryByte * static_cast<unsigned char>(separator);
+    std::uint64_t unsafe = 0;
+    char* at = lineNumber_.Write(output_.Room(most), line);
+    ForEachResultCell(cells, withColumn_, [&](ResultColumn, std::string_view text) {
+        *at++ = separator;
+        at = CopyCell(at, text, separators, unsafe);
+    });
+    if ((unsafe & kHighBits) != 0) {
+        return false;
+    }
+    output_.Keep(at);
+    return true;
+}
+
+void CsvReport::QuotedRow(std::uint64_t line, const ResultCells& cells) {
+    row_.clear();
+    char digits[LineNumber::kRoom];
+    row_.append(digits, lineNumber_.Write(digits, line));
+    ForEachResultCell(cells, withColumn_, [&](ResultColumn column, std::string_view text) {
+        row_ += form_.separator;
+        if (IsUserText(column)) {
+            field_.clear();
+            AppendPrintable(field_, text, text.size());
+            AppendField(field_);
+        } else {
+            AppendField(text);
+        }
+    });
+    output_.Append(row_);
+}
+
+bool CsvReport::Finish() {
+    return output_.Flush();
+}
+
+std::string CsvReport::error() const {
+    return Message(output_.error());
+}
+
+std::unique_ptr<XlsxReport> XlsxReport::Create(const std::string& path, bool withColumn,
+                                               std::string& error) {
+    std::unique_ptr<XlsxWriter> writer = XlsxWriter::Create(path, error);
+    if (!writer) {
+        return nullptr;
+    }
+    return std::unique_ptr<XlsxReport>(new XlsxReport(std::move(writer), withColumn));
+}
+
+XlsxReport::XlsxReport(std::unique_ptr<XlsxWriter> writer, bool withColumn)
+    : ReportWriter(withColumn), writer_(std::move(writer)) {}
+
+XlsxReport::~XlsxReport() = default;
+
+void XlsxReport::WriteHeader(const OwnFields& ownHeader) {
+    fields_.assign(ownCount_, std::string());
+    std::vector<std::string_view> names;
+    for (std::size_t i = 0; i < ownCount_; ++i) {
+        names.push_back(ownHeader.Field(i, fields_[i]));
+    }
+    names.push_back(kLineColumnName);
+    ForEachResultCell(kResultColumnNames, withColumn_,
+                      [&](ResultColumn, std::string_view name) { names.push_back(name); });
+    writer_->Header(names);
+}
+
+void XlsxReport::Row(std::uint64_t line, const OwnFields& own, const ResultCells& cells,
+                     Verdict verdict) {
+    const std::size_t count = std::max(own.Count(), ownCount_);
+    if (fields_.size() < count) {
+        fields_.resize(count);
+    }
+    std::vector<WrittenCell> written;
+    written.reserve(count + 9);
+    for (std::size_t i = 0; i < ownCount_; ++i) {
+        written.push_back({own.Field(i, fields_[i])});
+    }
+    const std::string number = std::to_string(line);
+    written.push_back({number, true});
+    ForEachResultCell(cells, withColumn_, [&](ResultColumn column, std::string_view text) {
+        written.push_back(
+            {text, false, column == ResultColumn::Verdict && verdict == Verdict::Wrong});
+    });
+    for (std::size_t i = ownCount_; i < count; ++i) {
+        written.push_back({own.Field(i, fields_[i])});
+    }
+    writer_->Row(written);
+}
+
+bool XlsxReport::Finish() {
+    return writer_->Close(error_);
 }
 
 }  // namespace minizol

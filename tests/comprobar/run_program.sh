@@ -53,13 +53,15 @@ csv_export)
     # A remittance as a Spanish spreadsheet exports it: BOM, CR LF, semicolons, quoted names.
     printf '\xef\xbb\xbfNombre;Importe;IBAN\r\n"García; Juan";12,50;ES91 2100 0418 4502 0005 1332\r\n"Pérez ""El Rápido""";3;"DE88 3704 0044 0532 0130 00"\r\n"Calle Mayor\r\n5";7;\r\nSin IBAN;1\r\nLópez;2;IBAN PT50 0002 0123 1234 5678 9015 4\r\n' >remesa.csv
     expect_status 1 "$program" --columna=3 --separador=';' --cabecera --csv remesa.csv
+    # Written back in the export's own form: its BOM, its CR LF, its semicolons.
     {
-        printf '%s\n' 'Nombre;Importe;IBAN;linea;entrada;tipo;resultado;control;forma;banco' \
+        printf '\xef\xbb\xbf'
+        printf '%s\r\n' 'Nombre;Importe;IBAN;linea;entrada;tipo;resultado;control;forma;banco' \
             '"García; Juan";12,50;ES91 2100 0418 4502 0005 1332;2;ES91 2100 0418 4502 0005 1332;IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;Caja de ah. y pensiones de barcelona' \
             '"Pérez ""El Rápido""";3;"DE88 3704 0044 0532 0130 00";3;DE88 3704 0044 0532 0130 00;IBAN;incorrecto;89;DE88 3704 0044 0532 0130 00;'
         # The record's own line break, inside its quotes, is kept as it came.
-        printf '"Calle Mayor\r\n5";7;;4;;;;;;\n'
-        printf '%s\n' 'Sin IBAN;1;;6;;;desconocido;;;' \
+        printf '"Calle Mayor\r\n5";7;;4;;;;;;\r\n'
+        printf '%s\r\n' 'Sin IBAN;1;;6;;;desconocido;;;' \
             'López;2;IBAN PT50 0002 0123 1234 5678 9015 4;7;IBAN PT50 0002 0123 1234 5678 9015 4;IBAN;correcto;50;PT50 0002 0123 1234 5678 9015 4;'
     } >expected
     expect_same expected out "the checked export"
@@ -79,7 +81,9 @@ linea,entrada,tipo,resultado,control,forma,banco
 7,2100 0418 45 0200051332,CCC,correcto,45,2100 0418 45 0200051332,Caja de ah. y pensiones de barcelona
 8,"hola, ""mundo""",,desconocido,,,
 END
-    expect_same expected out "the checked list"
+    # In the list's own form: its BOM, and the CR LF its first line ends in.
+    { printf '\xef\xbb\xbf'; sed 's/$/\r/' expected; } >expected.crlf
+    expect_same expected.crlf out "the checked list"
     ;;
 bad_bytes)
     # Every byte value, a line far over the limit, NULs, invalid UTF-8 and an escape sequence:

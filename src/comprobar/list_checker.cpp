@@ -1,0 +1,477 @@
+#include "comprobar/list_checker.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "common/utf8_text.h"
+#include "lists/csv.h"
+#include "lists/file_kind.h"
+#include "lists/record_reader.h"
+#include "lists/sepa_reader.h"
+#include "lists/table_detection.h"
+#include "lists/text_encoding.h"
+
+namespace minizol {
+namespace {
+
+// Enough of a file to tell what it is and to guess its separator and columns from its first
+// records.
+constexpr std::size_t kLookAhead = 64 * 1024;
+// Below this a file is read before a progress indicator would be worth looking at.
+constexpr off_t kProgressFrom = 4 << 20;
+// What of a record too long to read is shown, in characters.
+constexpr std::size_t kShownOfTooLong = 40;
+
+// A percentage on standard error while a big file is read, for a person at a terminal who waits
+// for a file's report: never on a pipe or a file, nor on a terminal the report itself fills.
+class Progress {
+  public:
+    Progress(int fd, const std::string& name) : name_(name) {
+        struct stat status {};
+        shown_ = isatty(STDERR_FILENO) && !isatty(STDOUT_FILENO) && fstat(fd, &status) == 0 &&
+                 S_ISREG(status.st_mode) && status.st_size >= kProgressFrom;
+        size_ = shown_ ? static_cast<std::uint64_t>(status.st_size) : 0;
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+    ~Progress() {
+        if (shown_) {
+            std::fputs("\r\033[K", stderr);
+        }
+    }
+
+    void Update(std::uint64_t bytesRead) {
+        if (!shown_) {
+            return;
+        }
+        const int percent = static_cast<int>(std::min<std::uint64_t>(100, bytesRead * 100 / size_));
+        if (percent != percent_) {
+            percent_ = percent;
+            std::fprintf(stderr, "\r%s: %s: %d %%", kProgram, name_.c_str(), percent);
+        }
+    }
+
+  private:
+    std::string name_;
+    bool shown_ = false;
+    std::uint64_t size_ = 0;
+    int percent_ = -1;
+};
+
+std::string SeparatorName(char separator) {
+    return separator == '\t' ? std::string("tabulador") : Quoted(std::string(1, separator));
+}
+
+// The first lines of a text for the guesses: complete lines only, their line ends taken off.
+std::vector<std::string_view> FirstLines(std::string_view text, bool complete) {
+    std::vector<std::string_view> lines;
+    while (lines.size() < kRecordsLookedAt && !text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos && !complete) {
+            break;
+        }
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A workbook given on standard input is kept in a temporary file: the libraries read workbooks
+// from files, moving back and forth in them.
+std::string KeepInTemporaryFile(PeekableSource& source) {
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
+                       "/minizol-comprobar-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0) {
+        return {};
+    }
+    char buffer[64 * 1024];
+    bool written = true;
+    for (std::ptrdiff_t count; written && (count = source.Read(buffer, sizeof buffer)) > 0;) {
+        written = ::write(fd, buffer, static_cast<std::size_t>(count)) == count;
+    }
+    ::close(fd);
+    if (!written) {
+        ::unlink(path.c_str());
+        return {};
+    }
+    return path;
+}
+
+}  // namespace
+
+struct ListChecker::Table {
+    std::optional<char> separator;
+    bool separatorDetected = false;
+    std::vector<std::size_t> columns;  // none: whole lines
+    std::vector<std::string> labels;   // each column's name in the report
+    bool header = false;
+};
+
+ListChecker::ListChecker(const Options& options) : options_(options) {}
+
+ListChecker::~ListChecker() {
+    if (!outputTemporary_.empty()) {
+        ::unlink(outputTemporary_.c_str());
+    }
+}
+
+bool ListChecker::CheckInput(const std::string& name) {
+    const bool standardInput = name == "-";
+    const std::string shownName = standardInput ? "entrada estándar" : name;
+    const int fd = standardInput ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        Say("no se puede abrir " + Quoted(name) + ": " + ErrorText(errno));
+        return false;
+    }
+    FdSource fdSource(fd);
+    PeekableSource source(fdSource);
+    const std::string_view start = source.Peek(kLookAhead);
+    bool checked = false;
+    if (source.error() != 0) {
+        Say("error al leer " + Quoted(shownName) + ": " + ErrorText(source.error()));
+    } else {
+        std::string path = standardInput ? std::string() : name;
+        std::string temporary;
+        if (standardInput && (start.starts_with("PK") || start.starts_with("\xD0\xCF\x11\xE0"))) {
+            path = temporary = KeepInTemporaryFile(source);
+        }
+        const SniffedFile sniffed = SniffFile(start.substr(0, 8192), path);
+        if (options_.inputs.size() > 1 && sniffed.kind != FileKind::NoList && report_) {
+            report_->Heading(shownName);
+        }
+        const auto sheet = [&](OpenedSheet opened) {
+            if (!opened.reader) {
+                Say(Quoted(shownName) + ": " + opened.error);
+                return false;
+            }
+            return CheckSheet(*opened.reader, shownName);
+        };
+        switch (sniffed.kind) {
+            case FileKind::NoList:
+                Say(Quoted(shownName) + " no es una lista: parece " + sniffed.seems);
+                break;
+            case FileKind::Xlsx:
+                checked = sheet(OpenXlsx(path, options_.sheet));
+                break;
+            case FileKind::Ods:
+                checked = sheet(OpenOds(path, options_.sheet));
+                break;
+            case FileKind::Xls:
+                checked = sheet(OpenXls(path, options_.sheet));
+                break;
+            case FileKind::Sepa: {
+                SepaReader reader(source);
+                checked = CheckSepa(reader, shownName);
+                break;
+            }
+            case FileKind::Text:
+                checked = CheckText(source, fd, shownName);
+                break;
+        }
+        if (!temporary.empty()) {
+            ::unlink(temporary.c_str());
+        }
+    }
+    if (!standardInput) {
+        ::close(fd);
+    }
+    return checked;
+}
+
+bool ListChecker::ChooseColumns(Table& table, const std::vector<std::vector<std::string>>& rows,
+                                const std::string& name) {
+    static const std::vector<std::string> kNoHeader;
+    const std::vector<std::string>& first = rows.empty() ? kNoHeader : rows.front();
+    table.header = options_.header;
+    table.columns.clear();
+    if (!options_.columns.empty()) {
+        for (const std::string& wanted : options_.columns) {
+            const bool number = wanted.find_first_not_of("0123456789 ") == std::string::npos;
+            const std::optional<std::size_t> column = ColumnNamed(wanted, first);
+            if (!column) {
+                std::string names;
+                for (const std::string& cell : first) {
+                    names += (names.empty() ? "" : ", ") + cell;
+                }
+                Say(Quoted(name) + ": no hay ninguna columna " + Quoted(wanted) +
+                    (names.empty() ? std::string() : " (la cabecera dice: " + names + ")"));
+                return false;
+            }
+            table.header = table.header || !number;
+            table.columns.push_back(*column);
+        }
+    } else {
+        const ColumnGuess guess = DetectColumns(rows, options_.filter);
+        table.columns = guess.columns;
+        table.header = table.header || guess.header;
+    }
+    table.labels.clear();
+    std::string said;
+    for (std::size_t column : table.columns) {
+        table.labels.push_back(ColumnLabel(column, table.header ? first : kNoHeader));
+        said += (said.empty() ? "" : ", ") + table.labels.back();
+        if (table.header) {
+            said += " (" + std::to_string(column + 1) + ")";
+        }
+    }
+    if (!table.columns.empty()) {
+        Say(name + ": " +
+            (table.columns.size() == 1 ? "columna comprobada: " : "columnas comprobadas: ") + said +
+            (table.separatorDetected ? "; separador: " + SeparatorName(*table.separator) : ""));
+    }
+    return true;
+}
+
+ReportWriter& ListChecker::Report(const CsvForm& form, bool withColumn) {
+    if (report_) {
+        return *report_;
+    }
+    if (WritesWorkbook(options_)) {
+        std::string error;
+        report_ = XlsxReport::Create(options_.output, withColumn, error);
+        if (!report_) {
+            Say(error);
+            std::exit(kTrouble);
+        }
+    } else if (!options_.output.empty()) {
+        // Written beside its place and renamed into it at the end, so that a report cut short
+        // never stands as the file asked for.
+        outputTemporary_ = options_.output + ".XXXXXX";
+        outputFd_ = mkstemp(outputTemporary_.data());
+        if (outputFd_ < 0) {
+            Say("no se puede escribir " + Quoted(options_.output) + ": " + ErrorText(errno));
+            outputTemporary_.clear();
+            std::exit(kTrouble);
+        }
+        // As Spanish Excel opens a CSV file on a double click.
+        const CsvForm excel{';', "\r\n", {TextEncoding::Utf8, true}};
+        report_ = std::make_unique<CsvReport>(outputFd_, excel, withColumn);
+    } else if (options_.csv) {
+        report_ = std::make_unique<CsvReport>(STDOUT_FILENO, form, withColumn);
+    } else {
+        report_ = std::make_unique<TerminalReport>(STDOUT_FILENO, withColumn);
+    }
+    return *report_;
+}
+
+void ListChecker::CheckCell(std::uint64_t line, const OwnFields& own, const std::string& label,
+                            std::string_view entry, bool fieldMissing) {
+    ReportWriter& report = *report_;
+    if (fieldMissing) {
+        // A record without the column holds no number, and is said to be unknown.
+        tally_.Count(Verdict::Unknown);
+        report.Row(line, own, {label, "", "", VerdictName(Verdict::Unknown), "", "", ""},
+                   Verdict::Unknown);
+        return;
+    }
+    NumberCheck& check = check_;
+    CheckNumber(entry, options_.filter, check);
+    if (check.blank) {
+        // A blank line is no number; a record with an empty cell keeps its place in a table.
+        if (!own.empty() && (options_.csv || !options_.output.empty())) {
+            report.Row(line, own, {label, entry, "", "", "", "", ""}, Verdict::Unknown);
+        }
+        return;
+    }
+    tally_.Count(check.verdict);
+    report.Row(line, own, CheckedCells(label, entry, check), check.verdict);
+}
+
+bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& name) {
+    const std::string_view start = source.Peek(kLookAhead);
+    const bool wholeInput = start.size() < kLookAhead;
+    const TextForm form = DetectFileTextForm(fd, start);
+    std::string decoded;
+    if (form.encoding == TextEncoding::Utf8) {
+        decoded = start;
+    } else {
+        TextConverter(form.encoding, TextConverter::Direction::ToUtf8)
+            .Convert(start, decoded, wholeInput);
+    }
+    std::string_view text = decoded;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    const std::vector<std::string_view> lines = FirstLines(text, wholeInput);
+    Table table;
+    table.separator = options_.separator;
+    if (!table.separator) {
+        table.separator = DetectSeparator(lines);
+        table.separatorDetected = table.separator.has_value();
+    }
+    if (!table.separator && !options_.columns.empty()) {
+        table.separator = ',';
+    }
+    if (table.separator) {
+        std::vector<std::vector<std::string>> rows;
+        for (std::string_view line : lines) {
+            rows.push_back(CsvFields(line, *table.separator));
+        }
+        if (!ChooseColumns(table, rows, name)) {
+            return false;
+        }
+        if (table.columns.empty() && table.separatorDetected) {
+            Say(name +
+                ": ninguna columna tiene números de un tipo conocido: se comprueba cada "
+                "línea entera (indique la columna con --columna)");
+        }
+    }
+    const bool columns = !table.columns.empty();
+    const char separator = table.separator.value_or(',');
+    const bool crLf =
+        !lines.empty() && text.size() > lines[0].size() && text[lines[0].size()] == '\r';
+    ReportWriter& report =
+        Report({separator, crLf ? "\r\n" : "\n", form}, table.columns.size() > 1);
+
+    DecodingSource decodedSource(source, form.encoding);
+    RecordReader reader(decodedSource, columns ? table.separator : std::nullopt);
+    Progress progress(fd, name);
+    bool first = true;
+    std::uint64_t records = 0;
+    while (const std::optional<Record> record = reader.Next()) {
+        if (++records % 4096 == 0) {
+            progress.Update(reader.bytesRead());
+        }
+        if (std::exchange(first, false) && table.header) {
+            if (!record->tooLong) {
+                report.Header(OwnFields::Record(record->text, separator), OwnFields());
+            }
+            continue;
+        }
+        if (record->tooLong) {
+            Say(name + ":" + std::to_string(record->line) + ": línea de más de " +
+                std::to_string(RecordReader::kLongestRecord / 1024) + " KiB: no se comprueba");
+            report.Header(OwnFields(), OwnFields());
+            tally_.Count(Verdict::Unknown);
+            const std::string shown =
+                std::string(CharSlice(record->text, 0, kShownOfTooLong)) + "…";
+            report.Row(record->line, OwnFields(),
+                       {"", shown, "", VerdictName(Verdict::Unknown), "", "", ""},
+                       Verdict::Unknown);
+            continue;
+        }
+        if (!columns) {
+            report.Header(OwnFields(), OwnFields());
+            CheckCell(record->line, OwnFields(), "", record->text, false);
+            continue;
+        }
+        const OwnFields own = OwnFields::Record(record->text, separator);
+        report.Header(OwnFields(), own);
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            const bool missing = !CsvField(record->text, separator, table.columns[i], field_);
+            CheckCell(record->line, own, table.labels[i], field_, missing);
+        }
+    }
+    if (reader.error() != 0) {
+        Say("error al leer " + Quoted(name) + ": " + ErrorText(reader.error()));
+        return false;
+    }
+    return true;
+}
+
+bool ListChecker::CheckSheet(SheetReader& reader, const std::string& name) {
+    std::vector<SheetRow> firstRows;
+    for (SheetRow row; firstRows.size() < kRecordsLookedAt && reader.Next(row);) {
+        firstRows.push_back(row);
+    }
+    std::vector<std::vector<std::string>> cells;
+    for (const SheetRow& row : firstRows) {
+        cells.push_back(row.cells);
+    }
+    Table table;
+    if (!ChooseColumns(table, cells, name)) {
+        return false;
+    }
+    if (table.columns.empty()) {
+        Say(name +
+            ": ninguna columna tiene números de un tipo conocido: se comprueba la primera "
+            "(indique otra con --columna)");
+        table.columns = {0};
+        table.labels = {ColumnLabel(0, {})};
+    }
+    ReportWriter& report = Report({',', "\n", {}}, table.columns.size() > 1);
+    bool first = true;
+    const auto check = [&](const SheetRow& row) {
+        const OwnFields own = OwnFields::Cells(row.cells);
+        if (std::exchange(first, false) && table.header) {
+            report.Header(own, OwnFields());
+            return;
+        }
+        report.Header(OwnFields(), own);
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            const std::size_t column = table.columns[i];
+            CheckCell(row.number, own, table.labels[i],
+                      column < row.cells.size() ? std::string_view(row.cells[column]) : "", false);
+        }
+    };
+    for (const SheetRow& row : firstRows) {
+        check(row);
+    }
+    for (SheetRow row; reader.Next(row);) {
+        check(row);
+    }
+    if (!reader.error().empty()) {
+        Say("error al leer " + Quoted(name) + ": " + reader.error());
+        return false;
+    }
+    return true;
+}
+
+bool ListChecker::CheckSepa(SepaReader& reader, const std::string& name) {
+    static const std::vector<std::string> kHeader = {"parte", "titular", "IBAN"};
+    ReportWriter& report = Report({',', "\n", {}}, false);
+    report.Header(OwnFields::Cells(kHeader), OwnFields());
+    std::vector<std::string> cells(kHeader.size());
+    std::uint64_t accounts = 0;
+    for (SepaAccount account; reader.Next(account); ++accounts) {
+        cells[0] = account.party;
+        cells[1] = account.holder;
+        cells[2] = account.iban;
+        CheckCell(account.line, OwnFields::Cells(cells), "", account.iban, false);
+    }
+    if (!reader.error().empty()) {
+        Say("error al leer " + Quoted(name) + ": " + reader.error());
+        return false;
+    }
+    Say(name + ": remesa SEPA " + reader.message() + ": " + std::to_string(accounts) +
+        (accounts == 1 ? " cuenta" : " cuentas"));
+    return true;
+}
+
+bool ListChecker::Finish() {
+    ReportWriter& report = Report({}, false);
+    report.Header(OwnFields(), OwnFields());
+    bool written = report.Finish();
+    if (written && outputFd_ >= 0) {
+        written = ::fsync(outputFd_) == 0 && ::close(outputFd_) == 0 &&
+                  ::rename(outputTemporary_.c_str(), options_.output.c_str()) == 0;
+        outputFd_ = -1;
+        if (written) {
+            outputTemporary_.clear();
+        } else {
+            Say("no se puede escribir " + Quoted(options_.output) + ": " + ErrorText(errno));
+            return false;
+        }
+    }
+    if (!written) {
+        Say("no se puede escribir el informe: " + report.error());
+        return false;
+    }
+    Say(SummaryText(tally_));
+    return true;
+}
+
+}  // namespace minizol
