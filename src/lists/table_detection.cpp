@@ -94,16 +94,19 @@ ColumnGuess DetectColumns(std::span<const std::vector<std::string>> rows, KindFi
     std::vector<std::size_t> complete;
     std::vector<std::size_t> named;
     for (std::size_t column = 0; column < width; ++column) {
+        // The first row counts when it holds a number: then it is no header.
+        const bool firstIsNumber = holdsNumber(first, column, false);
+        const std::span<const std::vector<std::string>> counted = firstIsNumber ? rows : body;
         std::size_t completeCount = 0;
         std::size_t anyCount = 0;
-        for (const std::vector<std::string>& row : body) {
+        for (const std::vector<std::string>& row : counted) {
             completeCount += holdsNumber(row, column, true) ? 1 : 0;
             anyCount += holdsNumber(row, column, false) ? 1 : 0;
         }
-        if (completeCount * 2 > body.size()) {
+        if (completeCount * 2 > counted.size()) {
             complete.push_back(column);
-        } else if (anyCount * 2 > body.size() && column < first.size() &&
-                   !holdsNumber(first, column, false) && NamesAKind(first[column])) {
+        } else if (anyCount * 2 > counted.size() && column < first.size() && !firstIsNumber &&
+                   NamesAKind(first[column])) {
             named.push_back(column);
         }
     }
