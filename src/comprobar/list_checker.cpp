@@ -26,6 +26,8 @@ namespace {
 constexpr std::size_t kLookAhead = 64 * 1024;
 // Below this a file is read before a progress indicator would be worth looking at.
 constexpr off_t kProgressFrom = 4 << 20;
+// The terminal's column for an account's holder in a remittance.
+constexpr std::size_t kHolderWidth = 28;
 // What of a record too long to read is shown, in characters.
 constexpr std::size_t kShownOfTooLong = 40;
 
@@ -149,8 +151,8 @@ bool ListChecker::CheckInput(const std::string& name) {
             path = temporary = KeepInTemporaryFile(source);
         }
         const SniffedFile sniffed = SniffFile(start.substr(0, 8192), path);
-        if (options_.inputs.size() > 1 && sniffed.kind != FileKind::NoList && report_) {
-            report_->Heading(shownName);
+        if (options_.inputs.size() > 1) {
+            heading_ = shownName;
         }
         const auto sheet = [&](OpenedSheet opened) {
             if (!opened.reader) {
@@ -235,18 +237,29 @@ bool ListChecker::ChooseColumns(Table& table, const std::vector<std::vector<std:
     return true;
 }
 
-ReportWriter& ListChecker::Report(const CsvForm& form, bool withColumn) {
-    if (report_) {
-        return *report_;
+ReportWriter& ListChecker::Report(const CsvForm& form, bool withColumn, std::size_t columnWidth) {
+    if (!report_) {
+        report_ = MakeReport(form, withColumn, columnWidth);
     }
+    if (!heading_.empty()) {
+        report_->Heading(std::exchange(heading_, {}));
+    }
+    return *report_;
+}
+
+std::unique_ptr<ReportWriter> ListChecker::MakeReport(const CsvForm& form, bool withColumn,
+                                                      std::size_t columnWidth) {
     if (WritesWorkbook(options_)) {
         std::string error;
-        report_ = XlsxReport::Create(options_.output, withColumn, error);
-        if (!report_) {
+        std::unique_ptr<XlsxReport> workbook =
+            XlsxReport::Create(options_.output, withColumn, error);
+        if (!workbook) {
             Say(error);
             std::exit(kTrouble);
         }
-    } else if (!options_.output.empty()) {
+        return workbook;
+    }
+    if (!options_.output.empty()) {
         // Written beside its place and renamed into it at the end, so that a report cut short
         // never stands as the file asked for.
         outputTemporary_ = options_.output + ".XXXXXX";
@@ -256,15 +269,18 @@ ReportWriter& ListChecker::Report(const CsvForm& form, bool withColumn) {
             outputTemporary_.clear();
             std::exit(kTrouble);
         }
+        // A temporary file is the owner's alone; the report gets a new file's usual permissions.
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(outputFd_, 0666 & ~mask);
         // As Spanish Excel opens a CSV file on a double click.
         const CsvForm excel{';', "\r\n", {TextEncoding::Utf8, true}};
-        report_ = std::make_unique<CsvReport>(outputFd_, excel, withColumn);
-    } else if (options_.csv) {
-        report_ = std::make_unique<CsvReport>(STDOUT_FILENO, form, withColumn);
-    } else {
-        report_ = std::make_unique<TerminalReport>(STDOUT_FILENO, withColumn);
+        return std::make_unique<CsvReport>(outputFd_, excel, withColumn);
     }
-    return *report_;
+    if (options_.csv) {
+        return std::make_unique<CsvReport>(STDOUT_FILENO, form, withColumn);
+    }
+    return std::make_unique<TerminalReport>(STDOUT_FILENO, withColumn, columnWidth);
 }
 
 void ListChecker::CheckCell(std::uint64_t line, const OwnFields& own, const std::string& label,
@@ -432,7 +448,10 @@ bool ListChecker::CheckSheet(SheetReader& reader, const std::string& name) {
 
 bool ListChecker::CheckSepa(SepaReader& reader, const std::string& name) {
     static const std::vector<std::string> kHeader = {"parte", "titular", "IBAN"};
-    ReportWriter& report = Report({',', "\n", {}}, false);
+    // On a terminal, whose account each is stands beside it; a table has its own columns for it.
+    const bool terminal = options_.output.empty() && !options_.csv;
+    ReportWriter& report = Report({',', "\n", {}}, terminal, kHolderWidth);
+    std::string label;
     report.Header(OwnFields::Cells(kHeader), OwnFields());
     std::vector<std::string> cells(kHeader.size());
     std::uint64_t accounts = 0;
@@ -440,7 +459,8 @@ bool ListChecker::CheckSepa(SepaReader& reader, const std::string& name) {
         cells[0] = account.party;
         cells[1] = account.holder;
         cells[2] = account.iban;
-        CheckCell(account.line, OwnFields::Cells(cells), "", account.iban, false);
+        label = terminal ? account.holder.empty() ? account.party : account.holder : "";
+        CheckCell(account.line, OwnFields::Cells(cells), label, account.iban, false);
     }
     if (!reader.error().empty()) {
         Say("error al leer " + Quoted(name) + ": " + reader.error());

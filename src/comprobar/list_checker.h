@@ -35,7 +35,12 @@ class ListChecker {
     bool CheckSepa(SepaReader& reader, const std::string& name);
     bool ChooseColumns(Table& table, const std::vector<std::vector<std::string>>& firstRows,
                        const std::string& name);
-    ReportWriter& Report(const CsvForm& form, bool withColumn);
+    // The report, made for the first input that reaches it, with the heading of the input
+    // being checked when there are several.
+    ReportWriter& Report(const CsvForm& form, bool withColumn,
+                         std::size_t columnWidth = TerminalReport::kColumnWidth);
+    std::unique_ptr<ReportWriter> MakeReport(const CsvForm& form, bool withColumn,
+                                             std::size_t columnWidth);
     void CheckCell(std::uint64_t line, const OwnFields& own, const std::string& label,
                    std::string_view entry, bool fieldMissing);
 
@@ -43,6 +48,7 @@ class ListChecker {
     std::unique_ptr<ReportWriter> report_;
     int outputFd_ = -1;
     std::string outputTemporary_;  // a CSV file being written, renamed into place at the end
+    std::string heading_;
     Tally tally_;
     std::string field_;
     NumberCheck check_;  // its texts keep their room from one number to the next

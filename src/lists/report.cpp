@@ -21,8 +21,6 @@ constexpr std::size_t kLineWidth = 7;
 
 std::size_t TerminalWidth(ResultColumn column) {
     switch (column) {
-        case ResultColumn::Column:
-            return 12;
         case ResultColumn::Entry:
         case ResultColumn::Form:
             return 42;
@@ -32,8 +30,9 @@ std::size_t TerminalWidth(ResultColumn column) {
             return 12;
         case ResultColumn::Control:
             return 6;
-        case ResultColumn::Bank:
-            return 0;  // the last: as long as it is
+        case ResultColumn::Column:  // as wide as its writer was told
+        case ResultColumn::Bank:    // the last: as long as it is
+            return 0;
     }
     return 0;
 }
@@ -276,8 +275,8 @@ void ReportOutput::Write(std::string_view bytes) {
     }
 }
 
-TerminalReport::TerminalReport(int fd, bool withColumn)
-    : ReportWriter(withColumn), output_(fd, TextForm{}) {}
+TerminalReport::TerminalReport(int fd, bool withColumn, std::size_t columnWidth)
+    : ReportWriter(withColumn), columnWidth_(columnWidth), output_(fd, TextForm{}) {}
 
 void TerminalReport::Row(std::uint64_t line, const OwnFields&, const ResultCells& cells, Verdict) {
     row_.clear();
@@ -287,7 +286,8 @@ void TerminalReport::Row(std::uint64_t line, const OwnFields&, const ResultCells
     row_ += number;
     ForEachResultCell(cells, withColumn_, [&](ResultColumn column, std::string_view text) {
         row_ += "  ";
-        const std::size_t width = TerminalWidth(column);
+        const std::size_t width =
+            column == ResultColumn::Column ? columnWidth_ : TerminalWidth(column);
         AppendTerminalCell(row_, text, width == 0 ? text.size() + 1 : width, width != 0);
     });
     while (!row_.empty() && row_.back() == ' ') {

@@ -222,7 +222,10 @@ class LineNumber {
 // Aligned columns for a person at a terminal, in UTF-8.
 class TerminalReport final : public ReportWriter {
   public:
-    TerminalReport(int fd, bool withColumn);
+    static constexpr std::size_t kColumnWidth = 12;
+
+    // `columnWidth`: how wide the column's name is shown, when several columns are checked.
+    TerminalReport(int fd, bool withColumn, std::size_t columnWidth = kColumnWidth);
     void Row(std::uint64_t line, const OwnFields& own, const ResultCells& cells,
              Verdict verdict) override;
     void Heading(std::string_view name) override;
@@ -232,6 +235,7 @@ class TerminalReport final : public ReportWriter {
   private:
     void WriteHeader(const OwnFields&) override {}
 
+    std::size_t columnWidth_;
     ReportOutput output_;
     LineNumber lineNumber_;
     std::string row_;
