@@ -101,6 +101,107 @@ bad_bytes)
     rows=$(LC_ALL=C grep -a -c -v $'^[ \t\r\v\f]*$' bad.bin)
     [ "$(($(wc -l <out) - 1))" -eq "$rows" ] || fail "$(($(wc -l <out) - 1)) rows for $rows lines"
     ;;
+office_files)
+    # Spanish Excel's "CSV (delimitado por comas)": Windows-1252, semicolons, CR LF, and an IBAN
+    # pasted from a web page with non-breaking spaces (byte A0). No option is needed, and the
+    # answer comes back in the same form, the user's bytes as they were.
+    printf 'Nombre;IBAN\r\nPe\xf1a;ES91\xa02100\xa00418\xa04502\xa00005\xa01332\r\nRuiz;ES91 2100 0418 4502 0005 1333\r\n' >ansi.csv
+    expect_status 1 "$program" --csv ansi.csv
+    printf '%s\r\n' 'Nombre;IBAN;linea;entrada;tipo;resultado;control;forma;banco' \
+        "$(printf 'Pe\xf1a;ES91\xa02100\xa00418\xa04502\xa00005\xa01332;2;ES91\xa02100\xa00418\xa04502\xa00005\xa01332')"';IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;Caja de ah. y pensiones de barcelona' \
+        'Ruiz;ES91 2100 0418 4502 0005 1333;3;ES91 2100 0418 4502 0005 1333;IBAN;incorrecto;64 41;ES91 2100 0418 4502 0005 1333;Caja de ah. y pensiones de barcelona' >expected
+    expect_same expected out "the Windows-1252 export"
+    grep -qx 'minizol-comprobar: ansi.csv: columna comprobada: IBAN (2); separador: «;»' err ||
+        fail "columns and separator: $(cat err)"
+    # Excel's "Texto Unicode": UTF-16 with its BOM, tabs.
+    printf 'Nombre\tNIF\r\nPeña\t12345678Z\r\n' | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >unicode.txt
+    expect_status 0 "$program" --csv unicode.txt
+    [ "$(head -c 2 out | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the UTF-16 BOM was not kept"
+    iconv -f UTF-16 -t UTF-8 out >out.utf8
+    printf 'Nombre\tNIF\tlinea\tentrada\ttipo\tresultado\tcontrol\tforma\tbanco\r\nPeña\t12345678Z\t2\t12345678Z\tDNI\tcorrecto\tZ\t12345678Z\t\r\n' >expected
+    expect_same expected out.utf8 "the UTF-16 export"
+    # Columns named by their header in any case, several of them, rows short and long.
+    printf 'Nombre,NIF,IBAN\nAna,12345678Z,ES91 2100 0418 4502 0005 1332,nota,extra\nLuis,12345678J\n' >filas.csv
+    expect_status 1 "$program" --csv --columna=iban,nif filas.csv
+    printf '%s\n' 'Nombre,NIF,IBAN,linea,columna,entrada,tipo,resultado,control,forma,banco' \
+        'Ana,12345678Z,ES91 2100 0418 4502 0005 1332,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,nota,extra' \
+        'Ana,12345678Z,ES91 2100 0418 4502 0005 1332,2,NIF,12345678Z,DNI,correcto,Z,12345678Z,,nota,extra' \
+        'Luis,12345678J,,3,IBAN,,,desconocido,,,' \
+        'Luis,12345678J,,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,' >expected
+    expect_same expected out "columns named, ragged rows"
+    expect_status 2 "$program" --columna=CIF filas.csv
+    grep -q 'no hay ninguna columna «CIF»' err || fail "unknown column: $(cat err)"
+    ;;
+workbooks)
+    # A report written as a workbook reads back through the workbook reader: the writer's cells
+    # and the reader's, text kept as text ("00123").
+    printf 'NIF;IBAN;Nota\r\nB12345674;ES91 2100 0418 4502 0005 1332;00123\r\n12345678J;ES91 2100 0418 4502 0005 1333;x\r\n' >lista.csv
+    expect_status 1 "$program" --salida=lista.xlsx lista.csv
+    [ -s lista.xlsx ] && [ ! -s out ] || fail "the workbook was not written, or the report went elsewhere"
+    expect_status 1 "$program" --csv --columna=entrada --tipo=nif lista.xlsx
+    printf '%s\n' 'NIF,IBAN,Nota,linea,columna,entrada,tipo,resultado,control,forma,banco,linea,entrada,tipo,resultado,control,forma,banco' \
+        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,NIF,B12345674,CIF,correcto,D 4,B12345674,,2,B12345674,CIF,correcto,D 4,B12345674,' \
+        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,3,ES91 2100 0418 4502 0005 1332,,desconocido,,,' \
+        '12345678J,ES91 2100 0418 4502 0005 1333,x,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,,4,12345678J,DNI,incorrecto,Z,12345678J,' \
+        '12345678J,ES91 2100 0418 4502 0005 1333,x,3,IBAN,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona,5,ES91 2100 0418 4502 0005 1333,,desconocido,,,' >expected
+    expect_same expected out "the workbook read back"
+    expect_status 1 "$program" --hoja=1 - <lista.xlsx
+    expect_status 2 "$program" --hoja=Ventas lista.xlsx
+    grep -q 'Ventas' err || fail "missing sheet: $(cat err)"
+    # The CSV Spanish Excel opens on a double click, written whole or not at all.
+    expect_status 1 "$program" --salida=lista-revisada.csv lista.csv
+    [ "$(head -c 3 lista-revisada.csv | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "no BOM"
+    grep -c $'\r$' lista-revisada.csv | grep -qx 5 || fail "not CR LF: $(cat -A lista-revisada.csv)"
+    grep -q '^B12345674;ES91 2100 0418 4502 0005 1332;00123;2;NIF;' lista-revisada.csv || fail "not ;"
+    expect_status 2 "$program" --salida=no/such/folder/x.csv lista.csv
+    expect_status 2 "$program" --salida=informe.txt lista.csv
+    expect_status 2 "$program" --csv --salida=x.csv lista.csv
+    [ -z "$(ls no 2>/dev/null)" ] && [ ! -e x.csv ] || fail "a file was left behind"
+    ;;
+remittance)
+    cat >adeudos.xml <<'END'
+<?xml version="1.0" encoding="UTF-8"?>
+<Document xmlns="urn:iso:std:iso:20022:tech:xsd:pain.008.001.02">
+<CstmrDrctDbtInitn>
+<GrpHdr><MsgId>A1</MsgId><InitgPty><Nm>Club Náutico</Nm></InitgPty></GrpHdr>
+<PmtInf>
+<Cdtr><Nm>Club Náutico</Nm></Cdtr>
+<CdtrAcct><Id><IBAN>ES9121000418450200051332</IBAN></Id></CdtrAcct>
+<DrctDbtTxInf>
+<Dbtr><Nm>Ana Peña</Nm></Dbtr>
+<DbtrAcct><Id><IBAN>ES91 2100 0418 4502 0005 1333</IBAN></Id></DbtrAcct>
+</DrctDbtTxInf>
+<DrctDbtTxInf>
+<DbtrAcct><Id><IBAN>DE89370400440532013000</IBAN></Id></DbtrAcct>
+</DrctDbtTxInf>
+</PmtInf>
+</CstmrDrctDbtInitn>
+</Document>
+END
+    expect_status 1 "$program" --csv adeudos.xml
+    printf '%s\n' 'parte,titular,IBAN,linea,entrada,tipo,resultado,control,forma,banco' \
+        'acreedor,Club Náutico,ES9121000418450200051332,7,ES9121000418450200051332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona' \
+        'deudor,Ana Peña,ES91 2100 0418 4502 0005 1333,10,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona' \
+        'deudor,,DE89370400440532013000,13,DE89370400440532013000,IBAN,correcto,89,DE89 3704 0044 0532 0130 00,' >expected
+    expect_same expected out "the remittance"
+    grep -q 'adeudos.xml: remesa SEPA pain.008.001.02: 3 cuentas' err || fail "$(cat err)"
+    # Cut short, it says where, after the accounts before.
+    head -n 10 adeudos.xml >cortada.xml
+    expect_status 2 "$program" cortada.xml
+    grep -q 'cortada.xml' err || fail "the damaged remittance is not named: $(cat err)"
+    ;;
+no_list)
+    # Files people pick by mistake are refused by what they are; the list beside them is checked.
+    printf '%%PDF-1.7\n%%\xe2\xe3\n' >factura.pdf
+    printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >foto.png
+    printf 'PK\x05\x06\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' >vacio.zip
+    printf '12345678Z\n' >lista.txt
+    expect_status 2 "$program" factura.pdf foto.png vacio.zip lista.txt
+    grep -q '«factura.pdf» no es una lista: parece un PDF' err || fail "pdf: $(cat err)"
+    grep -q '«foto.png» no es una lista: parece una imagen PNG' err || fail "png: $(cat err)"
+    grep -q '«vacio.zip» no es una lista: parece un archivo ZIP' err || fail "zip: $(cat err)"
+    grep -q '12345678Z' out || fail "the list beside them was not checked"
+    ;;
 *)
     fail "no case $case"
     ;;
