@@ -66,6 +66,12 @@ check_tree() {
     fi
     gzip -dc "$share/man/man1/minizol-comprobar.1.gz" | grep -q '^\.TH MINIZOL-COMPROBAR 1' ||
         fail "no manual page usr/share/man/man1/minizol-comprobar.1.gz"
+    gzip -dc "$share/man/man1/minizol.1.gz" | grep -q '^\.TH MINIZOL 1' ||
+        fail "no manual page usr/share/man/man1/minizol.1.gz"
+    # libxlsxwriter is loaded only when a workbook is written: never at start.
+    if ldd "$checker" | grep -qi 'xlsxwriter\|crypto'; then
+        fail "minizol-comprobar loads libxlsxwriter at start"
+    fi
 
     grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream entry is not for '$id'"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
