@@ -12,9 +12,9 @@ namespace minizol {
 // An account of a SEPA remittance: an IBAN element and whose it is.
 struct SepaAccount {
     std::uint64_t line = 0;  // the line of the XML file the IBAN element starts on
-    std::string party;       // "ordenante", "beneficiario" (pain.001); "acreedor", "deudor" (pain.008)
-    std::string holder;      // the party's name (Nm) where the file gives it, else ""
-    std::string iban;        // the element's text as it stands
+    std::string party;   // "ordenante", "beneficiario" (pain.001); "acreedor", "deudor" (pain.008)
+    std::string holder;  // the party's name (Nm) where the file gives it, else ""
+    std::string iban;    // the element's text as it stands
 };
 
 // Whether `start`, the first bytes of a file, begin an XML document of SEPA credit transfers

@@ -35,7 +35,7 @@ struct SheetChoice {
 
 struct OpenedSheet {
     std::unique_ptr<SheetReader> reader;  // nothing when the workbook could not be opened
-    std::string error;                    // then why, in Spanish: "no tiene ninguna hoja «Ventas»"
+    std::string error;                    // then why, in Spanish: "no tiene la hoja «Ventas»"
 };
 
 // Office Open XML (.xlsx, Excel 2007 on), OpenDocument (.ods) and Excel 97-2003 (.xls) files.
