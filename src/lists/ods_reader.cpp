@@ -73,7 +73,7 @@ class OdsSheetReader final : public workbook::StreamedSheet {
                                    manifest.find("encryption-data") != std::string::npos;
             why = encrypted ? std::string(workbook::kProtected) : failure();
         } else {
-            why = workbook::NoSuchSheet(choice_, names_);
+            why = NoSuchSheet(choice_, names_);
         }
         return false;
     }
@@ -96,7 +96,7 @@ class OdsSheetReader final : public workbook::StreamedSheet {
             if (name == "table") {
                 const char* tableName = Attribute(attributes, "name");
                 names_.emplace_back(tableName != nullptr ? tableName : "");
-                if (workbook::IsChosen(choice_, wanted_, names_.size() - 1, names_.back())) {
+                if (IsChosenSheet(choice_, wanted_, names_.size() - 1, names_.back())) {
                     active_ = true;
                     Pause();
                 } else {

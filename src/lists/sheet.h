@@ -33,6 +33,13 @@ struct SheetChoice {
     std::size_t position = 0;
 };
 
+// Whether sheet `index` (from 0) named `name` is the one `choice` asks for; `wanted` is the
+// chosen name upper-cased (UpperCase).
+bool IsChosenSheet(const SheetChoice& choice, std::string_view wanted, std::size_t index,
+                   std::string_view name);
+// Why no sheet among `names` is the one `choice` asks for, in Spanish.
+std::string NoSuchSheet(const SheetChoice& choice, const std::vector<std::string>& names);
+
 struct OpenedSheet {
     std::unique_ptr<SheetReader> reader;  // nothing when the workbook could not be opened
     std::string error;                    // then why, in Spanish: "no tiene la hoja «Ventas»"

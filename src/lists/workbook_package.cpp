@@ -334,29 +334,4 @@ void StreamedSheet::RowMade() {
     Pause();
 }
 
-bool IsChosen(const SheetChoice& choice, std::string_view wanted, std::size_t index,
-              std::string_view name) {
-    if (!choice.name.empty()) {
-        std::string buffer;
-        return UpperCase(name, buffer) == wanted;
-    }
-    return choice.position != 0 ? index + 1 == choice.position : index == 0;
-}
-
-std::string NoSuchSheet(const SheetChoice& choice, const std::vector<std::string>& names) {
-    if (!choice.name.empty()) {
-        std::string all;
-        for (const std::string& name : names) {
-            all += (all.empty() ? "" : ", ") + name;
-        }
-        return "no tiene ninguna hoja «" + choice.name + "»" +
-               (names.empty() ? "" : " (tiene: " + all + ")");
-    }
-    if (choice.position != 0 && !names.empty()) {
-        return "no tiene la hoja " + std::to_string(choice.position) + " (tiene " +
-               std::to_string(names.size()) + ")";
-    }
-    return "no tiene ninguna hoja";
-}
-
 }  // namespace minizol::workbook

@@ -137,12 +137,5 @@ class StreamedSheet : public SheetReader, protected XmlPart {
     bool ended_ = false;
 };
 
-// Whether sheet `index` (from 0) named `name` is the one `choice` asks for; `wanted` is the
-// chosen name upper-cased.
-bool IsChosen(const SheetChoice& choice, std::string_view wanted, std::size_t index,
-              std::string_view name);
-// Why no sheet among `names` is the one `choice` asks for.
-std::string NoSuchSheet(const SheetChoice& choice, const std::vector<std::string>& names);
-
 }  // namespace workbook
 }  // namespace minizol

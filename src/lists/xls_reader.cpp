@@ -130,27 +130,13 @@ OpenedSheet OpenXls(const std::string& path, const SheetChoice& choice) {
         freexl_get_worksheet_name(book->handle, static_cast<unsigned short>(index), &name);
         names.emplace_back(name != nullptr ? name : "");
     }
-    std::size_t chosen = names.size();
-    if (!choice.name.empty()) {
-        const std::string wanted = UpperCase(choice.name);
-        for (std::size_t index = 0; index < names.size() && chosen == names.size(); ++index) {
-            chosen = UpperCase(names[index]) == wanted ? index : chosen;
-        }
-    } else if (choice.position != 0) {
-        chosen = choice.position <= names.size() ? choice.position - 1 : names.size();
-    } else if (!names.empty()) {
-        chosen = 0;
+    const std::string wanted = UpperCase(choice.name);
+    std::size_t chosen = 0;
+    while (chosen < names.size() && !IsChosenSheet(choice, wanted, chosen, names[chosen])) {
+        ++chosen;
     }
     if (chosen == names.size()) {
-        std::string all;
-        for (const std::string& name : names) {
-            all += (all.empty() ? "" : ", ") + name;
-        }
-        const std::string which = !choice.name.empty()   ? "«" + choice.name + "»"
-                                  : choice.position != 0 ? std::to_string(choice.position)
-                                                         : "";
-        return Refused("no tiene ninguna hoja" + (which.empty() ? "" : " " + which) +
-                       (names.empty() ? "" : " (tiene: " + all + ")"));
+        return Refused(NoSuchSheet(choice, names));
     }
     if (freexl_select_active_worksheet(book->handle, static_cast<unsigned short>(chosen)) !=
         FREEXL_OK) {

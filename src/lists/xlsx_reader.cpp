@@ -495,12 +495,12 @@ OpenedSheet OpenXlsxFrom(const workbook::Source& source, const SheetChoice& choi
     const std::string_view wanted = UpperCase(choice.name, buffer);
     const SheetEntry* chosen = nullptr;
     for (std::size_t index = 0; index < names.size() && chosen == nullptr; ++index) {
-        if (workbook::IsChosen(choice, wanted, index, names[index])) {
+        if (IsChosenSheet(choice, wanted, index, names[index])) {
             chosen = &workbookPart.sheets[index];
         }
     }
     if (chosen == nullptr) {
-        return Refused(workbook::NoSuchSheet(choice, names));
+        return Refused(NoSuchSheet(choice, names));
     }
 
     RelationshipsPart relationships;
