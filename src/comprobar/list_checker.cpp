@@ -323,6 +323,7 @@ bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& n
     }
     const std::vector<std::string_view> lines = FirstLines(text, wholeInput);
     Table table;
+    table.header = options_.header;
     table.separator = options_.separator;
     if (!table.separator) {
         table.separator = DetectSeparator(lines);
@@ -362,8 +363,10 @@ bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& n
             progress.Update(reader.bytesRead());
         }
         if (std::exchange(first, false) && table.header) {
+            // A plain list's header is passed over; a table's names its own fields.
             if (!record->tooLong) {
-                report.Header(OwnFields::Record(record->text, separator), OwnFields());
+                report.Header(columns ? OwnFields::Record(record->text, separator) : OwnFields(),
+                              OwnFields());
             }
             continue;
         }

@@ -84,6 +84,10 @@ END
     # In the list's own form: its BOM, and the CR LF its first line ends in.
     { printf '\xef\xbb\xbf'; sed 's/$/\r/' expected; } >expected.crlf
     expect_same expected.crlf out "the checked list"
+    # A plain list's header is passed over, and nothing else changes.
+    printf 'NIF\n12345678Z\n' | expect_status 0 "$program" --cabecera --csv
+    printf 'linea,entrada,tipo,resultado,control,forma,banco\n2,12345678Z,DNI,correcto,Z,12345678Z,\n' >expected
+    expect_same expected out "a plain list with a header"
     ;;
 bad_bytes)
     # Every byte value, a line far over the limit, NULs, invalid UTF-8 and an escape sequence:
