@@ -215,6 +215,12 @@ bool ListChecker::ChooseColumns(Table& table, const std::vector<std::vector<std:
             table.header = table.header || !number;
             table.columns.push_back(*column);
         }
+        // Columns given by number: the first row is a header where it would be found as one.
+        const ColumnGuess guess = DetectColumns(rows, options_.filter);
+        const bool allFound = std::all_of(table.columns.begin(), table.columns.end(), [&](auto c) {
+            return std::find(guess.columns.begin(), guess.columns.end(), c) != guess.columns.end();
+        });
+        table.header = table.header || (guess.header && allFound);
     } else {
         const ColumnGuess guess = DetectColumns(rows, options_.filter);
         table.columns = guess.columns;
