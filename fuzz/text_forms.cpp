@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AppendTerminalCell(cell, text, width, true);
     std::size_t columns = 0;
     for (std::size_t pos = 0; pos < cell.size(); pos += CharLengthAt(cell, pos)) {
-        const std::string_view character = cell.substr(pos, CharLengthAt(cell, pos));
+        const std::string_view character =
+            std::string_view(cell).substr(pos, CharLengthAt(cell, pos));
         FUZZ_CHECK(IsWellFormed(character), Quoted(cell));
         char32_t point = static_cast<unsigned char>(character[0]);
         if (character.size() > 1) {
