@@ -430,7 +430,7 @@ bool ListChecker::CheckSheet(SheetReader& reader, const std::string& name) {
     ReportWriter& report = Report({',', "\n", {}}, table.columns.size() > 1);
     bool first = true;
     const auto check = [&](const SheetRow& row) {
-        const OwnFields own = OwnFields::Cells(row.cells);
+        const OwnFields own = OwnFields::Cells(row.cells, row.numbers);
         if (std::exchange(first, false) && table.header) {
             report.Header(own, OwnFields());
             return;

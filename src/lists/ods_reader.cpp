@@ -45,7 +45,7 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-enum class ValueType { Text, Number, Boolean, Error };
+enum class ValueType { Text, Number, Boolean, Date, Time, Error };
 
 // content.xml read up to the chosen table at opening, then row by row as rows are asked for.
 // Empty cells and rows are counted, never made: LibreOffice ends each row with a thousand
@@ -85,6 +85,7 @@ class OdsSheetReader final : public workbook::StreamedSheet {
         }
         --repeatsLeft_;
         row.cells = repeated_;
+        row.numbers = repeatedNumbers_;
         row.number = ++lastNumber_;
         return true;
     }
@@ -192,6 +193,7 @@ class OdsSheetReader final : public workbook::StreamedSheet {
         columnRepeats_ = 1;
         type_ = ValueType::Text;
         hasValue_ = hasString_ = false;
+        moment_.clear();
         for (; attributes[0] != nullptr; attributes += 2) {
             const char* colon = std::strrchr(attributes[0], ':');
             const std::string_view name = colon != nullptr ? colon + 1 : attributes[0];
@@ -206,11 +208,15 @@ class OdsSheetReader final : public workbook::StreamedSheet {
                     type_ = value == "float" || value == "percentage" || value == "currency"
                                 ? ValueType::Number
                             : value == "boolean" ? ValueType::Boolean
+                            : value == "date"    ? ValueType::Date
+                            : value == "time"    ? ValueType::Time
                                                  : ValueType::Text;
                 }
             } else if (name == "value" || name == "boolean-value") {
                 stored_.assign(value);
                 hasValue_ = true;
+            } else if (name == "date-value" || name == "time-value") {
+                moment_.assign(value);
             } else if (name == "string-value") {
                 string_.assign(value);
                 hasString_ = true;
@@ -220,9 +226,14 @@ class OdsSheetReader final : public workbook::StreamedSheet {
 
     void FinishCell() {
         std::string_view text = value_;
-        if (type_ == ValueType::Number && hasValue_) {
+        const bool number = type_ == ValueType::Number && hasValue_;
+        if (number) {
             number_ = NumberCellText(stored_);
             text = number_;
+        } else if (type_ == ValueType::Date || type_ == ValueType::Time) {
+            // In ISO forms, as dates read from other workbooks; what the cell shows otherwise.
+            number_ = type_ == ValueType::Date ? IsoDateText(moment_) : IsoDurationText(moment_);
+            text = number_.empty() ? std::string_view(value_) : number_;
         } else if (type_ == ValueType::Boolean && hasValue_ &&
                    (stored_ == "true" || stored_ == "false")) {
             text = stored_ == "true" ? "VERDADERO" : "FALSO";
@@ -238,12 +249,17 @@ class OdsSheetReader final : public workbook::StreamedSheet {
             return Fail(kDamaged);
         }
         std::vector<std::string>& cells = row_->cells;
+        std::vector<std::uint8_t>& numbers = row_->numbers;
+        numbers.resize(cells.size());
         for (std::uint64_t column = width_; column < first + columnRepeats_; ++column) {
             const std::string_view put = column < first ? std::string_view() : text;
+            const std::uint8_t flag = column >= first && number ? 1 : 0;
             if (column < cells.size()) {
                 cells[column].assign(put);
+                numbers[column] = flag;
             } else {
                 cells.emplace_back(put);
+                numbers.push_back(flag);
             }
         }
         width_ = first + columnRepeats_;
@@ -260,10 +276,12 @@ class OdsSheetReader final : public workbook::StreamedSheet {
             return Fail(kDamaged);
         }
         row_->cells.resize(width_);
+        row_->numbers.resize(width_);
         row_->number = lastNumber_ = number;
         repeatsLeft_ = rowRepeats_ - 1;
         if (repeatsLeft_ > 0) {
             repeated_ = row_->cells;
+            repeatedNumbers_ = row_->numbers;
         }
         RowMade();
     }
@@ -273,6 +291,7 @@ class OdsSheetReader final : public workbook::StreamedSheet {
     std::string wanted_;
     std::vector<std::string> names_;
     std::vector<std::string> repeated_;  // a row written once for several the same
+    std::vector<std::uint8_t> repeatedNumbers_;
     std::uint64_t repeatsLeft_ = 0;
     std::uint64_t lastNumber_ = 0;
     std::uint64_t nextRow_ = 1;
@@ -287,6 +306,7 @@ class OdsSheetReader final : public workbook::StreamedSheet {
     std::string value_;
     std::string stored_;
     std::string string_;
+    std::string moment_;  // a date's or a time's value
     std::string number_;
     ValueType type_ = ValueType::Text;
     bool hasValue_ = false;

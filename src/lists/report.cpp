@@ -483,7 +483,7 @@ void XlsxReport::Row(std::uint64_t line, const OwnFields& own, const ResultCells
     std::vector<WrittenCell> written;
     written.reserve(count + 9);
     for (std::size_t i = 0; i < ownCount_; ++i) {
-        written.push_back({own.Field(i, fields_[i])});
+        written.push_back({own.Field(i, fields_[i]), own.IsNumber(i)});
     }
     const std::string number = std::to_string(line);
     written.push_back({number, true});
@@ -492,7 +492,7 @@ void XlsxReport::Row(std::uint64_t line, const OwnFields& own, const ResultCells
             {text, false, column == ResultColumn::Verdict && verdict == Verdict::Wrong});
     });
     for (std::size_t i = ownCount_; i < count; ++i) {
-        written.push_back({own.Field(i, fields_[i])});
+        written.push_back({own.Field(i, fields_[i]), own.IsNumber(i)});
     }
     writer_->Row(written);
 }

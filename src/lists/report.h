@@ -93,9 +93,13 @@ class OwnFields {
         fields.kind_ = Kind::Record;
         return fields;
     }
-    static OwnFields Cells(std::span<const std::string> cells) {
+    // `numbers`, beside each cell, 1 when it holds a number (SheetRow::numbers); none are
+    // without it.
+    static OwnFields Cells(std::span<const std::string> cells,
+                           std::span<const std::uint8_t> numbers = {}) {
         OwnFields fields;
         fields.cells_ = cells;
+        fields.numbers_ = numbers;
         fields.kind_ = Kind::Cells;
         return fields;
     }
@@ -104,6 +108,10 @@ class OwnFields {
     std::size_t Count() const;
     // Field `index` into `out` (a CSV field's quotes undone); "" past the last.
     std::string_view Field(std::size_t index, std::string& out) const;
+    // Whether field `index` is a number the input held as one, to be written back as one.
+    bool IsNumber(std::size_t index) const {
+        return kind_ == Kind::Cells && index < numbers_.size() && numbers_[index] != 0;
+    }
     // A CSV record split after its first `count` fields, each part as it stands (an empty
     // `rest` may also be a record of exactly `count` fields): for fields written back byte for
     // byte. False for cells.
@@ -116,6 +124,7 @@ class OwnFields {
     std::string_view record_;
     char separator_ = ',';
     std::span<const std::string> cells_;
+    std::span<const std::uint8_t> numbers_;
 };
 
 // Where a report goes. Each number checked is a row: the line it stands on, the user's own

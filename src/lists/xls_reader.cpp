@@ -36,7 +36,7 @@ class XlsReader final : public SheetReader {
     bool Next(SheetRow& row) override {
         while (error_.empty() && next_ < rows_) {
             const unsigned int index = next_++;
-            if (ReadRow(index, row.cells)) {
+            if (ReadRow(index, row)) {
                 row.number = index + 1u;
                 return true;
             }
@@ -48,9 +48,11 @@ class XlsReader final : public SheetReader {
 
   private:
     // The row's cells up to its last that holds something; false when none does.
-    bool ReadRow(unsigned int index, std::vector<std::string>& cells) {
+    bool ReadRow(unsigned int index, SheetRow& row) {
+        std::vector<std::string>& cells = row.cells;
         std::size_t used = 0;
         cells.resize(columns_);  // the strings of the row before keep their room
+        row.numbers.assign(columns_, 0);
         for (unsigned short column = 0; column < columns_; ++column) {
             FreeXL_CellValue value;
             if (freexl_get_cell_value(book_->handle, index, column, &value) != FREEXL_OK) {
@@ -63,9 +65,11 @@ class XlsReader final : public SheetReader {
             switch (value.type) {
                 case FREEXL_CELL_INT:
                     cell = NumberCellText(static_cast<double>(value.value.int_value));
+                    row.numbers[column] = 1;
                     break;
                 case FREEXL_CELL_DOUBLE:
                     cell = NumberCellText(value.value.double_value);
+                    row.numbers[column] = 1;
                     break;
                 case FREEXL_CELL_TEXT:
                 case FREEXL_CELL_SST_TEXT:
@@ -83,6 +87,7 @@ class XlsReader final : public SheetReader {
             }
         }
         cells.resize(used);
+        row.numbers.resize(used);
         return used != 0;
     }
 

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -187,10 +189,15 @@ struct SheetEntry {
 class WorkbookPart final : public XmlPart {
   public:
     std::vector<SheetEntry> sheets;
+    bool date1904 = false;  // serials count from 1904, as on old Macs
 
   private:
     void Start(std::string_view name, const char** attributes) override {
-        if (name == "sheet") {
+        if (name == "workbookPr") {
+            const char* system = Attribute(attributes, "date1904");
+            date1904 = system != nullptr &&
+                       (std::strcmp(system, "1") == 0 || std::strcmp(system, "true") == 0);
+        } else if (name == "sheet") {
             const char* sheetName = Attribute(attributes, "name");
             // The relationship's id is the one attribute named "id" (r:id, prefix as declared).
             const char* id = Attribute(attributes, "id");
@@ -253,6 +260,87 @@ class SharedStrings final : public XmlPart {
     int phonetic_ = 0;
 };
 
+// Whether a number format's code shows a date or a time: a day, month, year, hour or second in it
+// ("dd/mm/yyyy", "[$-C0A]d mmm"), outside what it writes as it is (quoted text, an escaped
+// character, a space as wide as one, a fill) and outside brackets (a colour, a condition, a
+// locale), apart from the elapsed hours, minutes or seconds of a duration ("[h]:mm").
+bool ShowsDate(std::string_view code) {
+    for (std::size_t at = 0; at < code.size(); ++at) {
+        const char c = AsciiUpper(code[at]);
+        if (c == '"') {
+            at = std::min(code.find('"', at + 1), code.size());
+        } else if (c == '\\' || c == '_' || c == '*') {
+            ++at;
+        } else if (c == '[') {
+            const std::size_t end = std::min(code.find(']', at), code.size());
+            const std::string_view inside = code.substr(at + 1, end - at - 1);
+            const char unit = inside.empty() ? ' ' : AsciiUpper(inside[0]);
+            if ((unit == 'H' || unit == 'M' || unit == 'S') &&
+                inside.find_first_not_of(inside[0]) == std::string_view::npos) {
+                return true;
+            }
+            at = end;
+        } else if (c == 'D' || c == 'M' || c == 'Y' || c == 'H' || c == 'S') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The built-in formats of dates and times: those of any locale, then the East Asian ones.
+bool IsBuiltInDate(std::uint32_t id) {
+    return (id >= 14 && id <= 22) || (id >= 45 && id <= 47) || (id >= 27 && id <= 36) ||
+           (id >= 50 && id <= 58);
+}
+
+// Which cell styles show dates: a cell's `s` picks one of cellXfs, whose number format is
+// built in or one of numFmts. Dxfs, the formats of conditional formatting, have formats too;
+// they do not change what a cell holds.
+class StylesPart final : public XmlPart {
+  public:
+    bool Dated(std::size_t style) const { return style < dated_.size() && dated_[style] != 0; }
+
+    // Once the part is read: each style's format looked up, in whatever order the two came.
+    void Settle() {
+        dated_.clear();
+        for (const std::uint32_t id : styleFormats_) {
+            const auto custom = formats_.find(id);
+            dated_.push_back(custom != formats_.end() ? custom->second : IsBuiltInDate(id));
+        }
+    }
+
+  private:
+    void Start(std::string_view name, const char** attributes) override {
+        std::uint32_t id = 0;
+        const char* number = Attribute(attributes, "numFmtId");
+        const bool hasId = number != nullptr && ReadNumber(number, id);
+        if (name == "numFmts") {
+            inFormats_ = true;
+        } else if (name == "cellXfs") {
+            inStyles_ = true;
+        } else if (name == "numFmt" && inFormats_ && hasId) {
+            const char* code = Attribute(attributes, "formatCode");
+            formats_.emplace(id, code != nullptr && ShowsDate(code));
+        } else if (name == "xf" && inStyles_) {
+            styleFormats_.push_back(hasId ? id : 0);
+        }
+    }
+
+    void End(std::string_view name) override {
+        if (name == "numFmts") {
+            inFormats_ = false;
+        } else if (name == "cellXfs") {
+            inStyles_ = false;
+        }
+    }
+
+    std::unordered_map<std::uint32_t, bool> formats_;  // whether each shows a date
+    std::vector<std::uint32_t> styleFormats_;
+    std::vector<std::uint8_t> dated_;
+    bool inFormats_ = false;
+    bool inStyles_ = false;
+};
+
 enum class CellType { Number, Shared, Text, Escaped, Boolean };
 
 CellType TypeOf(const char* type) {
@@ -275,8 +363,12 @@ CellType TypeOf(const char* type) {
 // parsing pauses at its end.
 class XlsxSheetReader final : public workbook::StreamedSheet {
   public:
-    XlsxSheetReader(std::unique_ptr<Package> package, std::unique_ptr<SharedStrings> strings)
-        : package_(std::move(package)), strings_(std::move(strings)) {}
+    XlsxSheetReader(std::unique_ptr<Package> package, std::unique_ptr<SharedStrings> strings,
+                    std::unique_ptr<StylesPart> styles, bool date1904)
+        : package_(std::move(package)),
+          strings_(std::move(strings)),
+          styles_(std::move(styles)),
+          date1904_(date1904) {}
 
     // Starts reading part `name`; false, with `why`, when it cannot.
     bool Begin(const std::string& name, std::string& why) {
@@ -345,6 +437,9 @@ class XlsxSheetReader final : public workbook::StreamedSheet {
         column_ = static_cast<std::size_t>(column);
         nextColumn_ = column + 1;
         type_ = TypeOf(Attribute(attributes, "t"));
+        const char* style = Attribute(attributes, "s");
+        std::size_t index = 0;
+        dated_ = style != nullptr && ReadNumber(style, index) && styles_->Dated(index);
         value_.clear();
     }
 
@@ -353,40 +448,54 @@ class XlsxSheetReader final : public workbook::StreamedSheet {
             return;
         }
         switch (type_) {
-            case CellType::Number:
+            case CellType::Number: {
+                // Excel keeps a date as the number of days to it, shown through a date format.
+                double serial = 0;
+                if (dated_ && ReadNumber(value_, serial)) {
+                    number_ = SerialDateText(serial, date1904_);
+                    if (!number_.empty()) {
+                        return Place(number_, false);
+                    }
+                }
                 number_ = NumberCellText(Trimmed(value_));
-                return Place(number_);
+                return Place(number_, true);
+            }
             case CellType::Shared: {
                 std::size_t index = 0;
                 if (!ReadNumber(value_, index) || index >= strings_->size()) {
                     return Fail(kDamaged);
                 }
-                return Place(strings_->At(index));
+                return Place(strings_->At(index), false);
             }
             case CellType::Boolean:
-                return Place(value_ == "1" ? "VERDADERO" : value_ == "0" ? "FALSO" : value_);
+                return Place(value_ == "1" ? "VERDADERO" : value_ == "0" ? "FALSO" : value_, false);
             case CellType::Escaped:
                 DecodeEscapes(value_, 0);
-                return Place(value_);
+                return Place(value_, false);
             case CellType::Text:
-                return Place(value_);
+                return Place(value_, false);
         }
     }
 
     // The cell's text at its column, with "" in the columns the row skipped before it.
-    void Place(std::string_view text) {
+    void Place(std::string_view text, bool number) {
         if (text.empty()) {
             return;
         }
         std::vector<std::string>& cells = row_->cells;
+        std::vector<std::uint8_t>& numbers = row_->numbers;
+        numbers.resize(cells.size());
         for (std::size_t column = width_; column <= column_; ++column) {
             if (column < cells.size()) {
                 cells[column].clear();
+                numbers[column] = 0;
             } else {
                 cells.emplace_back();
+                numbers.push_back(0);
             }
         }
         cells[column_].assign(text);
+        numbers[column_] = number ? 1 : 0;
         width_ = std::max(width_, column_ + 1);
     }
 
@@ -395,12 +504,15 @@ class XlsxSheetReader final : public workbook::StreamedSheet {
             return;
         }
         row_->cells.resize(width_);
+        row_->numbers.resize(width_);
         row_->number = lastRow_;
         RowMade();
     }
 
     std::unique_ptr<Package> package_;
     std::unique_ptr<SharedStrings> strings_;
+    std::unique_ptr<StylesPart> styles_;
+    bool date1904_;
     std::string value_;
     std::string number_;
     std::uint64_t lastRow_ = 0;
@@ -413,6 +525,7 @@ class XlsxSheetReader final : public workbook::StreamedSheet {
     bool inRow_ = false;
     bool inCell_ = false;
     bool inInline_ = false;
+    bool dated_ = false;  // the cell's style shows a date
 };
 
 OpenedSheet Refused(std::string_view why) {
@@ -509,6 +622,7 @@ OpenedSheet OpenXlsxFrom(const workbook::Source& source, const SheetChoice& choi
     }
     std::string sheetName;
     std::string sharedName;
+    std::string stylesName;
     for (const Relationship& relationship : relationships.relationships) {
         if (relationship.id == chosen->relationship) {
             if (relationship.type.ends_with("/chartsheet")) {
@@ -517,6 +631,8 @@ OpenedSheet OpenXlsxFrom(const workbook::Source& source, const SheetChoice& choi
             sheetName = PartName(Folder(workbookName), relationship.target);
         } else if (relationship.type.ends_with("/sharedStrings")) {
             sharedName = PartName(Folder(workbookName), relationship.target);
+        } else if (relationship.type.ends_with("/styles")) {
+            stylesName = PartName(Folder(workbookName), relationship.target);
         }
     }
     if (sheetName.empty()) {
@@ -526,7 +642,14 @@ OpenedSheet OpenXlsxFrom(const workbook::Source& source, const SheetChoice& choi
     if (!sharedName.empty() && !ReadWhole(*package, *strings, sharedName, missing, why)) {
         return Refused(why);
     }
-    auto reader = std::make_unique<XlsxSheetReader>(std::move(package), std::move(strings));
+    // The styles say which numbers are dates; they are small, read whole before the rows.
+    auto styles = std::make_unique<StylesPart>();
+    if (!stylesName.empty() && !ReadWhole(*package, *styles, stylesName, missing, why)) {
+        return Refused(why);
+    }
+    styles->Settle();
+    auto reader = std::make_unique<XlsxSheetReader>(std::move(package), std::move(strings),
+                                                    std::move(styles), workbookPart.date1904);
     if (!reader->Begin(sheetName, why)) {
         return Refused(why);
     }

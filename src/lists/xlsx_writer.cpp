@@ -100,12 +100,41 @@ void CellText(std::string_view text, std::string& out) {
     }
 }
 
-// The number a text spells, read alike in any locale; none for a text with anything else in it,
-// or for infinities and NaN, which a sheet cannot hold.
+// How many significant digits a number's text has, from its first digit that is not 0 to its last.
+std::size_t SignificantDigits(std::string_view text) {
+    std::size_t count = 0;
+    std::size_t significant = 0;
+    for (const char c : text.substr(0, text.find_first_of("eE"))) {
+        if (c >= '1' && c <= '9') {
+            significant = ++count;
+        } else if (c == '0' && count > 0) {
+            ++count;
+        }
+    }
+    return significant;
+}
+
+// The number a text spells, read alike in any locale, its decimal point a point or, as a Spanish
+// sheet writes it, a comma ("12,5"); none for a text with anything else in it ("1.234,5"), or for
+// infinities and NaN, which a sheet cannot hold. Nor for a whole number of more than 15
+// significant digits (a 20-digit account a sheet held as a number): Excel keeps 15 and shows
+// the rest as zeros, whereas as text all of them stay.
 std::optional<double> Number(std::string_view text) {
+    char buffer[64];
+    const std::size_t comma = text.find(',');
+    if (comma != std::string_view::npos) {
+        if (text.size() > sizeof buffer || text.find('.') != text.npos ||
+            text.find(',', comma + 1) != text.npos) {
+            return std::nullopt;
+        }
+        std::copy(text.begin(), text.end(), buffer);
+        buffer[comma] = '.';
+        text = std::string_view(buffer, text.size());
+    }
     double number = 0;
     const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (failure != std::errc() || end != text.data() + text.size() || !std::isfinite(number)) {
+    if (failure != std::errc() || end != text.data() + text.size() || !std::isfinite(number) ||
+        (number == std::trunc(number) && SignificantDigits(text) > 15)) {
         return std::nullopt;
     }
     return number;

@@ -8,7 +8,8 @@
 namespace minizol {
 
 // A cell of a workbook being written: a text in UTF-8, written as text (so that "00123" keeps its
-// zeros), or, with `number`, as the number it spells.
+// zeros), or, with `number`, as the number it spells ("12.5" or "12,5"), unless it spells none
+// or one a sheet cannot hold to the digit.
 struct WrittenCell {
     std::string_view text;
     bool number = false;

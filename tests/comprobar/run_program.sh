@@ -3,6 +3,7 @@
 # messages and its exit status. Arguments: the program, the case to run.
 set -uo pipefail
 program=$1 case=$2
+data=$(cd "$(dirname "$0")/../data/lists" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -161,6 +162,20 @@ workbooks)
     expect_status 2 "$program" --salida=informe.txt lista.csv
     expect_status 2 "$program" --csv --salida=x.csv lista.csv
     [ -z "$(ls no 2>/dev/null)" ] && [ ! -e x.csv ] || fail "a file was left behind"
+    # A sheet's dates and amounts through a workbook report (data/lists/payments_xlsx.py): dates in
+    # ISO form, amounts numbers still, an account held as a number too long for one kept as text.
+    expect_status 1 "$program" --columna=IBAN --salida=cobros.xlsx "$data/payments.xlsx"
+    expect_status 1 "$program" --csv --columna=IBAN cobros.xlsx
+    results2='ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona'
+    results3='ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona'
+    printf '%s\n' 'Fecha,Importe,Cuenta,IBAN,linea,entrada,tipo,resultado,control,forma,banco,linea,entrada,tipo,resultado,control,forma,banco' \
+        "2024-02-29,\"1234,5\",21000418450200050000,ES91 2100 0418 4502 0005 1332,2,$results2,2,$results2" \
+        "2024-03-01 13:45:00,7,,ES91 2100 0418 4502 0005 1333,3,$results3,3,$results3" >expected
+    expect_same expected out "dates and amounts read back"
+    unzip -p cobros.xlsx xl/worksheets/sheet1.xml >sheet.xml || fail "cobros.xlsx is no package"
+    grep -q '<c r="B2"><v>1234.5</v></c>' sheet.xml || fail "the amount is not a number"
+    grep -q '<c r="C2" t="inlineStr"><is><t>21000418450200050000</t>' sheet.xml ||
+        fail "the account is not text"
     ;;
 remittance)
     cat >adeudos.xml <<'END'

@@ -15,17 +15,22 @@ using testing::ZipPart;
 using Parts = std::vector<ZipPart>;
 
 // The rows read, as "number:cell|cell" joined by " / ", then "¡why" if reading stopped early;
-// only "¡why" when the workbook could not be opened.
-std::string Read(const OpenedSheet& opened) {
+// only "¡why" when the workbook could not be opened. `marked`: a cell read as a number is "#12,5".
+std::string Read(const OpenedSheet& opened, bool marked = false) {
     if (!opened.reader) {
         return "¡" + opened.error;
     }
     std::string seen;
-    SheetRow row;
-    while (opened.reader->Next(row)) {
+    // Two rows taken in turn: each reader fills whatever row it is given, one it filled before
+    // or another.
+    SheetRow rows[2];
+    for (std::size_t count = 0; opened.reader->Next(rows[count % 2]); ++count) {
+        const SheetRow& row = rows[count % 2];
         seen += (seen.empty() ? "" : " / ") + std::to_string(row.number) + ":";
+        EXPECT_EQ(row.numbers.size(), row.cells.size()) << seen;
         for (std::size_t i = 0; i < row.cells.size(); ++i) {
-            seen += (i > 0 ? "|" : "") + row.cells[i];
+            const bool number = marked && i < row.numbers.size() && row.numbers[i] != 0;
+            seen += (i > 0 ? "|" : "") + std::string(number ? "#" : "") + row.cells[i];
         }
     }
     return seen + (opened.reader->error().empty() ? "" : "¡" + opened.reader->error());
@@ -38,7 +43,7 @@ std::string ReadXlsx(const Parts& parts, const SheetChoice& choice = {}) {
 
 std::string ReadOds(const Parts& parts, const SheetChoice& choice = {}) {
     const ZipFile file(parts);
-    return Read(OpenOds(file.path(), choice));
+    return Read(OpenOds(file.path(), choice), true);
 }
 
 struct Sheet {
@@ -146,6 +151,10 @@ TEST(XlsxReader, ReadsCellsAsTheSheetShowsThem) {
          "¡el libro está dañado"},
         {"XML cut short is damage, after the rows before it",
          R"(<row r="1"><c><v>1</v></c></row><row r="2"><c>)", "1:1¡el libro está dañado"},
+        {"a whole number past what a double holds keeps its digits",
+         R"(<row r="1"><c><v>21000418450200051332</v></c><c><v>-0021000418450200051332</v></c>)"
+         R"(<c><v>2.1000418450200051E19</v></c></row>)",
+         "1:21000418450200051332|-21000418450200051332|21000418450200050000"},
         {"prefixed elements",
          "<?xml version=\"1.0\"?><x:worksheet "
          "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
@@ -156,6 +165,95 @@ TEST(XlsxReader, ReadsCellsAsTheSheetShowsThem) {
     for (const Case& c : cases) {
         EXPECT_EQ(ReadXlsx(Xlsx({{"Hoja1", c.rows}}, kShared)), c.seen) << c.what;
     }
+}
+
+TEST(SerialDateText, CountsDaysAsExcelDoes) {
+    struct Case {
+        double serial;
+        bool date1904;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1, false, "1900-01-01"},
+        {59, false, "1900-02-28"},
+        {60, false, "1900-02-29"},  // Excel's, in no calendar
+        {61, false, "1900-03-01"},
+        {45351, false, "2024-02-29"},
+        {45351.5729166667, false, "2024-02-29 13:45:00"},
+        {45351.99999999, false, "2024-03-01"},
+        {0.5, false, "12:00:00"},
+        {0, false, "00:00:00"},
+        {2958465.5, false, "9999-12-31 12:00:00"},
+        {2958466, false, ""},
+        {-1, false, ""},
+        {0.25, true, "06:00:00"},
+        {1, true, "1904-01-02"},
+        {43889.5729166667, true, "2024-02-29 13:45:00"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SerialDateText(c.serial, c.date1904), c.text) << c.serial << " " << c.date1904;
+    }
+}
+
+// `parts` with `styles` as its styles part, and serials counted from 1904 when `date1904`.
+Parts Styled(Parts parts, const std::string& styles, bool date1904) {
+    for (ZipPart& part : parts) {
+        if (part.name == "xl/_rels/workbook.xml.rels") {
+            part.data.insert(part.data.rfind("</Relationships>"),
+                             "<Relationship Id=\"rIdT\" Type=\"" + std::string(kRelationships) +
+                                 "/styles\" Target=\"styles.xml\"/>");
+        } else if (part.name == "xl/workbook.xml" && date1904) {
+            part.data.insert(part.data.find("<sheets>"), "<workbookPr date1904=\"true\"/>");
+        }
+    }
+    parts.push_back({"xl/styles.xml", styles});
+    return parts;
+}
+
+TEST(XlsxReader, ReadsNumbersInDateFormatsAsDates) {
+    // A style's number format is built in (14, 22, 21, 57: dates, times, an East Asian date) or
+    // one of numFmts; the formats of cell styles and of conditional formats (dxfs) are not the
+    // cells'.
+    const std::string styles =
+        R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="dd/mm/yyyy;@"/>)"
+        R"(<numFmt numFmtId="165" formatCode="0.00"/><numFmt numFmtId="166" formatCode="[h]:mm"/>)"
+        R"(<numFmt numFmtId="167" formatCode="&quot;d&quot;\m_s* 0[Red][&gt;100]"/></numFmts>)"
+        R"(<cellStyleXfs><xf numFmtId="14"/></cellStyleXfs><cellXfs><xf numFmtId="0"/>)"
+        R"(<xf numFmtId="14"/><xf numFmtId="22"/><xf numFmtId="21"/><xf numFmtId="164"/>)"
+        R"(<xf numFmtId="165"/><xf numFmtId="166"/><xf numFmtId="167"/><xf numFmtId="57"/>)"
+        R"(<xf numFmtId="168"/></cellXfs><dxfs><dxf><numFmt numFmtId="168" formatCode="yyyy"/>)"
+        R"(</dxf></dxfs></styleSheet>)";
+    const std::string rows =
+        R"(<row r="1"><c s="1"><v>45351</v></c><c s="2"><v>45351.5729166667</v></c>)"
+        R"(<c s="3"><v>0.5729166667</v></c><c s="4"><v>45351</v></c><c s="5"><v>12.5</v></c>)"
+        R"(<c s="6"><v>0.75</v></c><c s="7"><v>3</v></c><c s="8"><v>45351</v></c>)"
+        R"(<c s="9"><v>4</v></c></row>)"
+        R"(<row r="2"><c><v>45351</v></c><c s="4" t="s"><v>0</v></c><c s="4" t="str"><v>x</v>)"
+        R"(</c><c s="99"><v>5</v></c><c s="4"><v>-1</v></c><c s="4" t="b"><v>1</v></c></row>)"
+        R"(<row r="3"><c s="1"><v>1</v></c></row>)";
+    const Parts parts = Xlsx({{"Hoja1", rows}}, kShared);
+    const std::string second = " / 2:#45351|Ana|x|#5|#-1|VERDADERO / 3:";
+    struct Case {
+        const char* what;
+        Parts parts;
+        std::string seen;
+    };
+    const Case cases[] = {
+        {"dates, times, numbers", Styled(parts, styles, false),
+         "1:2024-02-29|2024-02-29 13:45:00|13:45:00|2024-02-29|#12,5|18:00:00|#3|2024-02-29|#4" +
+             second + "1900-01-01"},
+        {"counted from 1904", Styled(parts, styles, true),
+         "1:2028-03-01|2028-03-01 13:45:00|13:45:00|2028-03-01|#12,5|18:00:00|#3|2028-03-01|#4" +
+             second + "1904-01-02"},
+        {"no styles: numbers", parts,
+         "1:#45351|#45351,5729166667|#0,5729166667|#45351|#12,5|#0,75|#3|#45351|#4" + second +
+             "#1"},
+    };
+    for (const Case& c : cases) {
+        const ZipFile file(c.parts);
+        EXPECT_EQ(Read(OpenXlsx(file.path(), {}), true), c.seen) << c.what;
+    }
+    EXPECT_EQ(ReadXlsx(Styled(parts, "<styleSheet><cellXfs>", false)), "¡el libro está dañado");
 }
 
 const std::vector<Sheet> kThreeSheets = {{"Hoja1", R"(<row r="1"><c><v>1</v></c></row>)"},
@@ -270,7 +368,16 @@ TEST(OdsReader, ReadsCellsAsTheSheetShowsThem) {
          Row(Cell(R"(office:value-type="float" office:value="12345678")", "12.345.678") +
              Cell(R"(office:value-type="percentage" office:value="0.125")", "12,50 %") +
              Cell(R"(office:value-type="currency" office:value="9780306406157")", "9,78E+12 €")),
-         "1:12345678|0,125|9780306406157"},
+         "1:#12345678|#0,125|#9780306406157"},
+        {"dates and times in ISO forms; as shown when their value is unreadable",
+         Row(Cell(R"(office:value-type="date" office:date-value="2024-02-29")", "29/02/24") +
+             Cell(R"(office:value-type="date" office:date-value="2024-02-29T13:45:00")", "-") +
+             Cell(R"(office:value-type="date" office:date-value="2024-12-31T23:59:59.6")", "-") +
+             Cell(R"(office:value-type="time" office:time-value="PT13H44M59.999999S")", "-") +
+             Cell(R"(office:value-type="time" office:time-value="P1DT12H")", "-") +
+             Cell(R"(office:value-type="date" office:date-value="2023-02-29")", "29/02/23") +
+             Cell(R"(office:value-type="time" office:time-value="-PT1H")", "-01:00")),
+         "1:2024-02-29|2024-02-29 13:45:00|2025-01-01|13:45:00|36:00:00|29/02/23|-01:00"},
         {"spaces, tabs, line breaks and spans as written",
          Row(Text("a <text:s text:c=\"2\"/>b<text:tab/>c<text:line-break/><text:span "
                   "text:style-name=\"T1\">d</text:span>") +
@@ -298,10 +405,11 @@ TEST(OdsReader, ReadsCellsAsTheSheetShowsThem) {
          "1:||a|b|b|b"},
         {"repeated rows: empty ones counted, one with text given each time",
          Row(Text("x")) + Row(kEmptyEnd, " table:number-rows-repeated=\"3\"") +
-             Row(Text("y"), " table:number-rows-repeated=\"2\"") + "<table:table-row-group>" +
-             Row(Text("z")) + "</table:table-row-group>" +
+             Row(Text("y") + Cell(R"(office:value-type="float" office:value="1")", "1"),
+                 " table:number-rows-repeated=\"2\"") +
+             "<table:table-row-group>" + Row(Text("z")) + "</table:table-row-group>" +
              Row(kEmptyEnd, " table:number-rows-repeated=\"1048570\""),
-         "1:x / 5:y / 6:y / 7:z"},
+         "1:x / 5:y|#1 / 6:y|#1 / 7:z"},
         {"a row past the last column is damage",
          Row("<table:table-cell table:number-columns-repeated=\"16384\"/>" + Text("x")),
          "¡el libro está dañado"},
@@ -335,14 +443,19 @@ TEST(OdsReader, TellsWhyAWorkbookCannotBeRead) {
               "1:1¡el libro está dañado");
 }
 
-// Files written by other programs (data/lists/small_workbooks.py).
+// Files written by other programs (data/lists/small_workbooks.py, small_xls.py): each reader
+// gives a date the same form.
 TEST(SheetReaders, ReadWorkbooksOtherWritersWrote) {
     const std::string xlsx = MINIZOL_TEST_DATA "/data/lists/small.xlsx";
     const std::string ods = MINIZOL_TEST_DATA "/data/lists/small.ods";
-    EXPECT_EQ(Read(OpenXlsx(xlsx, {})),
-              "1:DNI|Titular / 2:12345678|José Ñúñez / 4:|12,5|9780306406157 / 5:45351|VERDADERO");
-    EXPECT_EQ(Read(OpenOds(ods, {})),
-              "1:DNI|Titular / 2:12345678|José  Ñúñez / 4:|12,5|9780306406157");
+    const std::string xls = MINIZOL_TEST_DATA "/data/lists/small.xls";
+    EXPECT_EQ(Read(OpenXlsx(xlsx, {}), true),
+              "1:DNI|Titular / 2:#12345678|José Ñúñez / 4:|#12,5|#9780306406157 / "
+              "5:2024-02-29|VERDADERO");
+    EXPECT_EQ(Read(OpenOds(ods, {}), true),
+              "1:DNI|Titular / 2:#12345678|José  Ñúñez / 4:|#12,5|#9780306406157");
+    EXPECT_EQ(Read(OpenXls(xls, {}), true),
+              "1:DNI|Titular / 2:#12345678|José Ñúñez / 4:|#12,5|#9780306406157 / 5:2024-02-29");
     EXPECT_EQ(Read(OpenXlsx(xlsx, {"años", 0})), "2:||ES91 2100 0418 4502 0005 1332");
     EXPECT_EQ(Read(OpenOds(ods, {"", 2})), "2:||ES91 2100 0418 4502 0005 1332");
 }
