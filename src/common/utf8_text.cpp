@@ -1,6 +1,7 @@
 #include "common/utf8_text.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "common/byte_words.h"
 
@@ -65,18 +66,30 @@ std::size_t CharCount(std::string_view text) {
     return count;
 }
 
-bool IsWellFormed(std::string_view text) {
-    if (AllAscii(text)) {
-        return true;
-    }
-    for (std::size_t pos = 0; pos < text.size();) {
+std::size_t WellFormedPrefix(std::string_view text) {
+    const std::size_t size = text.size();
+    std::size_t pos = 0;
+    while (pos < size) {
+        // ASCII, the bulk of any list, eight bytes at a time.
+        if (pos + sizeof(std::uint64_t) <= size) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + pos, sizeof word);
+            if ((word & kHighBits) == 0) {
+                pos += sizeof word;
+                continue;
+            }
+        }
         const std::size_t length = CharLengthAt(text, pos);
         if (length == 1 && static_cast<unsigned char>(text[pos]) >= 0x80) {
-            return false;
+            return pos;
         }
         pos += length;
     }
-    return true;
+    return size;
+}
+
+bool IsWellFormed(std::string_view text) {
+    return AllAscii(text) || WellFormedPrefix(text) == text.size();
 }
 
 std::string_view CharSlice(std::string_view text, std::size_t skip, std::size_t count) {

@@ -17,6 +17,10 @@ std::size_t CharCount(std::string_view text);
 // Whether every byte belongs to a well-formed sequence.
 bool IsWellFormed(std::string_view text);
 
+// How many of the first bytes are well-formed: up to the first byte of a sequence that is not,
+// or of one cut by the end of the text.
+std::size_t WellFormedPrefix(std::string_view text);
+
 // Up to `count` characters, after skipping the first `skip` characters.
 std::string_view CharSlice(std::string_view text, std::size_t skip, std::size_t count);
 

@@ -23,60 +23,6 @@ bool IsUndefinedIn1252(unsigned char byte) {
     return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
 }
 
-// Where the well-formed UTF-8 of `bytes` ends: the first byte of the first bad sequence, or of a
-// sequence cut at the end, or the size. ASCII, the bulk of any list, is passed eight bytes at a
-// time.
-std::size_t WellFormedUtf8Prefix(std::string_view bytes) {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    std::size_t pos = 0;
-    while (pos < size) {
-        if (pos + 8 <= size) {
-            std::uint64_t word;
-            std::memcpy(&word, data + pos, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                pos += 8;
-                continue;
-            }
-        }
-        const unsigned char lead = data[pos];
-        if (lead < 0x80) {
-            ++pos;
-            continue;
-        }
-        // The ranges of RFC 3629: no overlong forms, no surrogates, nothing past U+10FFFF.
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return pos;
-        }
-        if (pos + length > size) {
-            return pos;
-        }
-        if (data[pos + 1] < low || data[pos + 1] > high) {
-            return pos;
-        }
-        for (std::size_t i = 2; i < length; ++i) {
-            if (data[pos + i] < 0x80 || data[pos + i] > 0xBF) {
-                return pos;
-            }
-        }
-        pos += length;
-    }
-    return pos;
-}
-
 }  // namespace
 
 const char* IconvName(TextEncoding encoding) {
@@ -108,7 +54,7 @@ std::string_view EncodingName(TextEncoding encoding) {
 }
 
 bool IsUtf8(std::string_view bytes, bool complete) {
-    const std::size_t end = WellFormedUtf8Prefix(bytes);
+    const std::size_t end = WellFormedPrefix(bytes);
     if (end == bytes.size()) {
         return true;
     }
@@ -154,7 +100,7 @@ TextForm DetectFileTextForm(int fd, std::string_view start) {
         }
         offset += count;
         chunk.resize(carried + static_cast<std::size_t>(count));
-        const std::size_t good = WellFormedUtf8Prefix(chunk);
+        const std::size_t good = WellFormedPrefix(chunk);
         if (count == 0 || chunk.size() - good >= 4) {
             form.encoding = good == chunk.size() ? TextEncoding::Utf8 : TextEncoding::Windows1252;
             return form;
