@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "checkdigits/number_check.h"
+#include "lists/error_text.h"
 #include "lists/sheet.h"
 
 namespace minizol {
@@ -32,8 +33,6 @@ Options ParseOptions(int argc, char** argv);
 // Messages name the program first, as every command-line tool's do.
 void Say(const std::string& message);
 std::string Quoted(std::string_view name);
-// The system's reasons in Spanish, whatever the locale: every message of the program is.
-std::string ErrorText(int error);
 
 // Whether the report goes into a workbook.
 bool WritesWorkbook(const Options& options);

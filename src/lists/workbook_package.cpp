@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/text_case.h"
+#include "lists/error_text.h"
 
 namespace minizol::workbook {
 namespace {
@@ -76,15 +77,7 @@ int ZCALLBACK MemoryError(voidpf, voidpf) {
 }
 
 std::string CannotOpen(int error) {
-    switch (error) {
-        case ENOENT:
-            return "no se puede abrir el libro: no existe";
-        case EACCES:
-        case EPERM:
-            return "no se puede abrir el libro: permiso denegado";
-        default:
-            return "no se puede abrir el libro";
-    }
+    return "no se puede abrir el libro: " + ErrorText(error);
 }
 
 std::string_view LocalName(const char* name) {
