@@ -1,5 +1,8 @@
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -211,6 +214,19 @@ class WorkbookPart final : public XmlPart {
     }
 };
 
+// Tens of megabytes of texts are touched page by page as they are read in: asked for in huge
+// pages, a million texts fault a few dozen times rather than some ten thousand (a sixth of the
+// time of reading a workbook). Only the whole huge pages inside the room are asked for.
+void AskForHugePages(const void* room, std::size_t size) {
+    constexpr std::uintptr_t kHugePage = 2 << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(room);
+    const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = (start + size) & ~(kHugePage - 1);
+    if (last > first) {
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+}
+
 // The workbook's texts, one after another in one string: a list of a million accounts holds
 // a million of them.
 class SharedStrings final : public XmlPart {
@@ -232,11 +248,13 @@ class SharedStrings final : public XmlPart {
         } else if (name == "sst") {
             // Room for the texts at once: growing a string of a million texts copies it over
             // and over. A part that overstates its size gets no more than a long list needs.
-            texts_.reserve(std::min<std::uint64_t>(size(), std::uint64_t{1} << 26));
+            texts_.reserve(std::min<std::uint64_t>(XmlPart::size(), std::uint64_t{1} << 26));
+            AskForHugePages(texts_.data(), texts_.capacity());
             std::size_t count = 0;
             const char* unique = Attribute(attributes, "uniqueCount");
             if (unique != nullptr && ReadNumber(unique, count)) {
                 ends_.reserve(std::min<std::size_t>(count, 1 << 22));
+                AskForHugePages(ends_.data(), ends_.capacity() * sizeof(std::size_t));
             }
         }
     }
