@@ -210,23 +210,32 @@ std::ptrdiff_t DecodingSource::Read(char* into, std::size_t size) {
 }
 
 std::string_view PeekableSource::Peek(std::size_t size) {
-    while (peeked_.size() < size && !ended_) {
-        const std::size_t before = peeked_.size();
-        peeked_.resize(size);
-        const std::ptrdiff_t count = source_.Read(peeked_.data() + before, size - before);
-        peeked_.resize(before + static_cast<std::size_t>(std::max<std::ptrdiff_t>(count, 0)));
+    if (capacity_ < size) {
+        // Not filled first: a page of it is touched only when a read brings bytes there, and a
+        // short input is looked at for the price of its own size.
+        auto grown = std::make_unique_for_overwrite<char[]>(size);
+        if (peekedSize_ > 0) {
+            std::memcpy(grown.get(), peeked_.get(), peekedSize_);
+        }
+        peeked_ = std::move(grown);
+        capacity_ = size;
+    }
+    while (peekedSize_ < size && !ended_) {
+        const std::ptrdiff_t count = source_.Read(peeked_.get() + peekedSize_, size - peekedSize_);
         if (count <= 0) {
             ended_ = true;
             error_ = count < 0 ? errno : 0;
+        } else {
+            peekedSize_ += static_cast<std::size_t>(count);
         }
     }
-    return std::string_view(peeked_).substr(0, size);
+    return std::string_view(peeked_.get(), std::min(size, peekedSize_));
 }
 
 std::ptrdiff_t PeekableSource::Read(char* into, std::size_t size) {
-    if (taken_ < peeked_.size()) {
-        const std::size_t count = std::min(size, peeked_.size() - taken_);
-        std::memcpy(into, peeked_.data() + taken_, count);
+    if (taken_ < peekedSize_) {
+        const std::size_t count = std::min(size, peekedSize_ - taken_);
+        std::memcpy(into, peeked_.get() + taken_, count);
         taken_ += count;
         return static_cast<std::ptrdiff_t>(count);
     }

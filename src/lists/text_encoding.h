@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -91,7 +92,9 @@ class PeekableSource final : public ByteSource {
 
   private:
     ByteSource& source_;
-    std::string peeked_;
+    std::unique_ptr<char[]> peeked_;
+    std::size_t peekedSize_ = 0;
+    std::size_t capacity_ = 0;
     std::size_t taken_ = 0;
     bool ended_ = false;
     int error_ = 0;
