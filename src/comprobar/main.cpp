@@ -3,21 +3,23 @@
 // verdict.
 #include <string>
 
-#include "comprobar/list_checker.h"
+#include "comprobar/command_report.h"
 #include "comprobar/options.h"
+#include "lists/list_reader.h"
 
 int main(int argc, char** argv) {
     using namespace minizol;
     const Options options = ParseOptions(argc, argv);
-    ListChecker checker(options);
+    CommandReport report(options);
+    ListReader reader(options.list, report);
     bool trouble = false;
     for (const std::string& input : options.inputs) {
-        trouble = !checker.CheckInput(input) || trouble;
+        trouble = !reader.ReadInput(input) || trouble;
     }
-    trouble = !checker.Finish() || trouble;
-    const Tally& tally = checker.tally();
+    trouble = !report.Finish(reader.tally()) || trouble;
     if (trouble) {
         return kTrouble;
     }
+    const Tally& tally = reader.tally();
     return tally.correct == tally.read ? kAllCorrect : kNotAllCorrect;
 }

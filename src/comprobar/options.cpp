@@ -77,10 +77,6 @@ void Say(const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
 }
 
-std::string Quoted(std::string_view name) {
-    return "«" + std::string(name) + "»";
-}
-
 namespace {
 
 std::optional<char> SeparatorNamed(std::string_view text) {
@@ -163,28 +159,28 @@ Options ParseOptions(int argc, char** argv) {
         switch (option) {
             case 't':
                 if (const std::optional<KindFilter> filter = KindFilterNamed(value)) {
-                    options.filter = *filter;
+                    options.list.filter = *filter;
                 } else {
                     UsageError("tipo no válido: " + Quoted(value) +
                                " (dni, nie, nif, cif, ccc, iban o isbn)");
                 }
                 break;
             case 'c':
-                options.columns = ColumnList(value);
+                options.list.columns = ColumnList(value);
                 break;
             case 's':
                 if (const std::optional<char> separator = SeparatorNamed(value)) {
-                    options.separator = *separator;
+                    options.list.separator = *separator;
                 } else {
                     UsageError("separador no válido: " + Quoted(value) +
                                " (un carácter ASCII, o 'tab')");
                 }
                 break;
             case 'H':
-                options.header = true;
+                options.list.header = true;
                 break;
             case 'S':
-                options.sheet = SheetNamed(value);
+                options.list.sheet = SheetNamed(value);
                 break;
             case 'C':
                 options.csv = true;
@@ -207,6 +203,7 @@ Options ParseOptions(int argc, char** argv) {
                 UsageError("opción desconocida: " + Quoted(argv[optind - 1]));
         }
     }
+    options.list.table = options.csv || !options.output.empty();
     if (options.csv && !options.output.empty()) {
         UsageError("--csv escribe en la salida estándar y --salida en un fichero: elija uno");
     }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "checkdigits/number_check.h"
-#include "lists/error_text.h"
-#include "lists/sheet.h"
+#include "lists/list_reader.h"
+#include "lists/messages.h"
 
 namespace minizol {
 
@@ -16,12 +14,8 @@ constexpr int kNotAllCorrect = 1;
 constexpr int kTrouble = 2;
 
 struct Options {
-    KindFilter filter = KindFilter::Any;
-    std::vector<std::string> columns;  // as the user names them; none: found in each file
-    std::optional<char> separator;     // none: found in each file
-    bool header = false;
-    bool csv = false;
-    SheetChoice sheet;
+    ListOptions list;    // how each input is read
+    bool csv = false;    // CSV on standard output
     std::string output;  // a file for the report, .xlsx or .csv; "": standard output
     std::vector<std::string> inputs;
 };
@@ -32,7 +26,6 @@ Options ParseOptions(int argc, char** argv);
 
 // Messages name the program first, as every command-line tool's do.
 void Say(const std::string& message);
-std::string Quoted(std::string_view name);
 
 // Whether the report goes into a workbook.
 bool WritesWorkbook(const Options& options);

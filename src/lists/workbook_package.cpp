@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "common/text_case.h"
-#include "lists/error_text.h"
+#include "lists/messages.h"
 
 namespace minizol::workbook {
 namespace {

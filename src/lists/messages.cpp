@@ -1,4 +1,4 @@
-#include "lists/error_text.h"
+#include "lists/messages.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,6 +23,10 @@ std::string ErrorText(int error) {
         default:
             return std::strerror(error);
     }
+}
+
+std::string Quoted(std::string_view name) {
+    return "«" + std::string(name) + "»";
 }
 
 }  // namespace minizol

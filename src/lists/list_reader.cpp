@@ -1,4 +1,4 @@
-#include "comprobar/list_checker.h"
+#include "lists/list_reader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,6 +13,7 @@
 #include "common/utf8_text.h"
 #include "lists/csv.h"
 #include "lists/file_kind.h"
+#include "lists/messages.h"
 #include "lists/record_reader.h"
 #include "lists/sepa_reader.h"
 #include "lists/table_detection.h"
@@ -24,48 +25,10 @@ namespace {
 // Enough of a file to tell what it is and to guess its separator and columns from its first
 // records.
 constexpr std::size_t kLookAhead = 64 * 1024;
-// Below this a file is read before a progress indicator would be worth looking at.
-constexpr off_t kProgressFrom = 4 << 20;
 // The terminal's column for an account's holder in a remittance.
 constexpr std::size_t kHolderWidth = 28;
 // What of a record too long to read is shown, in characters.
 constexpr std::size_t kShownOfTooLong = 40;
-
-// A percentage on standard error while a big file is read, for a person at a terminal who waits
-// for a file's report: never on a pipe or a file, nor on a terminal the report itself fills.
-class Progress {
-  public:
-    Progress(int fd, const std::string& name) : name_(name) {
-        struct stat status {};
-        shown_ = isatty(STDERR_FILENO) && !isatty(STDOUT_FILENO) && fstat(fd, &status) == 0 &&
-                 S_ISREG(status.st_mode) && status.st_size >= kProgressFrom;
-        size_ = shown_ ? static_cast<std::uint64_t>(status.st_size) : 0;
-    }
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
-    ~Progress() {
-        if (shown_) {
-            std::fputs("\r\033[K", stderr);
-        }
-    }
-
-    void Update(std::uint64_t bytesRead) {
-        if (!shown_) {
-            return;
-        }
-        const int percent = static_cast<int>(std::min<std::uint64_t>(100, bytesRead * 100 / size_));
-        if (percent != percent_) {
-            percent_ = percent;
-            std::fprintf(stderr, "\r%s: %s: %d %%", kProgram, name_.c_str(), percent);
-        }
-    }
-
-  private:
-    std::string name_;
-    bool shown_ = false;
-    std::uint64_t size_ = 0;
-    int percent_ = -1;
-};
 
 std::string SeparatorName(char separator) {
     return separator == '\t' ? std::string("tabulador") : Quoted(std::string(1, separator));
@@ -114,7 +77,7 @@ std::string KeepInTemporaryFile(PeekableSource& source) {
 
 }  // namespace
 
-struct ListChecker::Table {
+struct ListReader::Table {
     std::optional<char> separator;
     bool separatorDetected = false;
     std::vector<std::size_t> columns;  // none: whole lines
@@ -122,20 +85,15 @@ struct ListChecker::Table {
     bool header = false;
 };
 
-ListChecker::ListChecker(const Options& options) : options_(options) {}
+ListReader::ListReader(const ListOptions& options, ListSink& sink)
+    : options_(options), sink_(sink) {}
 
-ListChecker::~ListChecker() {
-    if (!outputTemporary_.empty()) {
-        ::unlink(outputTemporary_.c_str());
-    }
-}
-
-bool ListChecker::CheckInput(const std::string& name) {
+bool ListReader::ReadInput(const std::string& name) {
     const bool standardInput = name == "-";
     const std::string shownName = standardInput ? "entrada estándar" : name;
     const int fd = standardInput ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        Say("no se puede abrir " + Quoted(name) + ": " + ErrorText(errno));
+        sink_.Say("no se puede abrir " + Quoted(name) + ": " + ErrorText(errno));
         return false;
     }
     FdSource fdSource(fd);
@@ -143,7 +101,7 @@ bool ListChecker::CheckInput(const std::string& name) {
     const std::string_view start = source.Peek(kLookAhead);
     bool checked = false;
     if (source.error() != 0) {
-        Say("error al leer " + Quoted(shownName) + ": " + ErrorText(source.error()));
+        sink_.Say("error al leer " + Quoted(shownName) + ": " + ErrorText(source.error()));
     } else {
         std::string path = standardInput ? std::string() : name;
         std::string temporary;
@@ -151,19 +109,17 @@ bool ListChecker::CheckInput(const std::string& name) {
             path = temporary = KeepInTemporaryFile(source);
         }
         const SniffedFile sniffed = SniffFile(start.substr(0, 8192), path);
-        if (options_.inputs.size() > 1) {
-            heading_ = shownName;
-        }
+        sink_.Input(shownName);
         const auto sheet = [&](OpenedSheet opened) {
             if (!opened.reader) {
-                Say(Quoted(shownName) + ": " + opened.error);
+                sink_.Say(Quoted(shownName) + ": " + opened.error);
                 return false;
             }
             return CheckSheet(*opened.reader, shownName);
         };
         switch (sniffed.kind) {
             case FileKind::NoList:
-                Say(Quoted(shownName) + " no es una lista: parece " + sniffed.seems);
+                sink_.Say(Quoted(shownName) + " no es una lista: parece " + sniffed.seems);
                 break;
             case FileKind::Xlsx:
                 checked = sheet(OpenXlsx(path, options_.sheet));
@@ -193,8 +149,8 @@ bool ListChecker::CheckInput(const std::string& name) {
     return checked;
 }
 
-bool ListChecker::ChooseColumns(Table& table, const std::vector<std::vector<std::string>>& rows,
-                                const std::string& name) {
+bool ListReader::ChooseColumns(Table& table, const std::vector<std::vector<std::string>>& rows,
+                               const std::string& name) {
     static const std::vector<std::string> kNoHeader;
     const std::vector<std::string>& first = rows.empty() ? kNoHeader : rows.front();
     table.header = options_.header;
@@ -208,8 +164,8 @@ bool ListChecker::ChooseColumns(Table& table, const std::vector<std::vector<std:
                 for (const std::string& cell : first) {
                     names += (names.empty() ? "" : ", ") + cell;
                 }
-                Say(Quoted(name) + ": no hay ninguna columna " + Quoted(wanted) +
-                    (names.empty() ? std::string() : " (la cabecera dice: " + names + ")"));
+                sink_.Say(Quoted(name) + ": no hay ninguna columna " + Quoted(wanted) +
+                          (names.empty() ? std::string() : " (la cabecera dice: " + names + ")"));
                 return false;
             }
             table.header = table.header || !number;
@@ -236,61 +192,16 @@ bool ListChecker::ChooseColumns(Table& table, const std::vector<std::vector<std:
         }
     }
     if (!table.columns.empty()) {
-        Say(name + ": " +
+        sink_.Say(
+            name + ": " +
             (table.columns.size() == 1 ? "columna comprobada: " : "columnas comprobadas: ") + said +
             (table.separatorDetected ? "; separador: " + SeparatorName(*table.separator) : ""));
     }
     return true;
 }
 
-ReportWriter& ListChecker::Report(const CsvForm& form, bool withColumn, std::size_t columnWidth) {
-    if (!report_) {
-        report_ = MakeReport(form, withColumn, columnWidth);
-    }
-    if (!heading_.empty()) {
-        report_->Heading(std::exchange(heading_, {}));
-    }
-    return *report_;
-}
-
-std::unique_ptr<ReportWriter> ListChecker::MakeReport(const CsvForm& form, bool withColumn,
-                                                      std::size_t columnWidth) {
-    if (WritesWorkbook(options_)) {
-        std::string error;
-        std::unique_ptr<XlsxReport> workbook =
-            XlsxReport::Create(options_.output, withColumn, error);
-        if (!workbook) {
-            Say(error);
-            std::exit(kTrouble);
-        }
-        return workbook;
-    }
-    if (!options_.output.empty()) {
-        // Written beside its place and renamed into it at the end, so that a report cut short
-        // never stands as the file asked for.
-        outputTemporary_ = options_.output + ".XXXXXX";
-        outputFd_ = mkstemp(outputTemporary_.data());
-        if (outputFd_ < 0) {
-            Say("no se puede escribir " + Quoted(options_.output) + ": " + ErrorText(errno));
-            outputTemporary_.clear();
-            std::exit(kTrouble);
-        }
-        // A temporary file is the owner's alone; the report gets a new file's usual permissions.
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(outputFd_, 0666 & ~mask);
-        // As Spanish Excel opens a CSV file on a double click.
-        const CsvForm excel{';', "\r\n", {TextEncoding::Utf8, true}};
-        return std::make_unique<CsvReport>(outputFd_, excel, withColumn);
-    }
-    if (options_.csv) {
-        return std::make_unique<CsvReport>(STDOUT_FILENO, form, withColumn);
-    }
-    return std::make_unique<TerminalReport>(STDOUT_FILENO, withColumn, columnWidth);
-}
-
-void ListChecker::CheckCell(std::uint64_t line, const OwnFields& own, const std::string& label,
-                            std::string_view entry, bool fieldMissing) {
+void ListReader::CheckCell(std::uint64_t line, const OwnFields& own, const std::string& label,
+                           std::string_view entry, bool fieldMissing) {
     ReportWriter& report = *report_;
     if (fieldMissing) {
         // A record without the column holds no number, and is said to be unknown.
@@ -303,7 +214,7 @@ void ListChecker::CheckCell(std::uint64_t line, const OwnFields& own, const std:
     CheckNumber(entry, options_.filter, check);
     if (check.blank) {
         // A blank line is no number; a record with an empty cell keeps its place in a table.
-        if (!own.empty() && (options_.csv || !options_.output.empty())) {
+        if (!own.empty() && options_.table) {
             report.Row(line, own, {label, entry, "", "", "", "", ""}, Verdict::Unknown);
         }
         return;
@@ -312,7 +223,7 @@ void ListChecker::CheckCell(std::uint64_t line, const OwnFields& own, const std:
     report.Row(line, own, CheckedCells(label, entry, check), check.verdict);
 }
 
-bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& name) {
+bool ListReader::CheckText(PeekableSource& source, int fd, const std::string& name) {
     const std::string_view start = source.Peek(kLookAhead);
     const bool wholeInput = start.size() < kLookAhead;
     const TextForm form = DetectFileTextForm(fd, start);
@@ -347,9 +258,9 @@ bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& n
             return false;
         }
         if (table.columns.empty() && table.separatorDetected) {
-            Say(name +
-                ": ninguna columna tiene números de un tipo conocido: se comprueba cada "
-                "línea entera (indique la columna con --columna)");
+            sink_.Say(name +
+                      ": ninguna columna tiene números de un tipo conocido: se comprueba cada "
+                      "línea entera (indique la columna con --columna)");
         }
     }
     const bool columns = !table.columns.empty();
@@ -361,12 +272,18 @@ bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& n
 
     DecodingSource decodedSource(source, form.encoding);
     RecordReader reader(decodedSource, columns ? table.separator : std::nullopt);
-    Progress progress(fd, name);
+    struct stat status {};
+    const std::uint64_t size = fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
+                                   ? static_cast<std::uint64_t>(status.st_size)
+                                   : 0;
     bool first = true;
     std::uint64_t records = 0;
     while (const std::optional<Record> record = reader.Next()) {
-        if (++records % 4096 == 0) {
-            progress.Update(reader.bytesRead());
+        if (++records % kRowsBetweenLooks == 0) {
+            sink_.Progress(name, reader.bytesRead(), size);
+        }
+        if (!GoOn(records)) {
+            return false;
         }
         if (std::exchange(first, false) && table.header) {
             // A plain list's header is passed over; a table's names its own fields.
@@ -377,8 +294,9 @@ bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& n
             continue;
         }
         if (record->tooLong) {
-            Say(name + ":" + std::to_string(record->line) + ": línea de más de " +
-                std::to_string(RecordReader::kLongestRecord / 1024) + " KiB: no se comprueba");
+            sink_.Say(name + ":" + std::to_string(record->line) + ": línea de más de " +
+                      std::to_string(RecordReader::kLongestRecord / 1024) +
+                      " KiB: no se comprueba");
             report.Header(OwnFields(), OwnFields());
             tally_.Count(Verdict::Unknown);
             const std::string shown =
@@ -401,13 +319,13 @@ bool ListChecker::CheckText(PeekableSource& source, int fd, const std::string& n
         }
     }
     if (reader.error() != 0) {
-        Say("error al leer " + Quoted(name) + ": " + ErrorText(reader.error()));
+        sink_.Say("error al leer " + Quoted(name) + ": " + ErrorText(reader.error()));
         return false;
     }
     return true;
 }
 
-bool ListChecker::CheckSheet(SheetReader& reader, const std::string& name) {
+bool ListReader::CheckSheet(SheetReader& reader, const std::string& name) {
     std::vector<SheetRow> firstRows;
     for (SheetRow row; firstRows.size() < kRecordsLookedAt && reader.Next(row);) {
         firstRows.push_back(row);
@@ -421,9 +339,9 @@ bool ListChecker::CheckSheet(SheetReader& reader, const std::string& name) {
         return false;
     }
     if (table.columns.empty()) {
-        Say(name +
-            ": ninguna columna tiene números de un tipo conocido: se comprueba la primera "
-            "(indique otra con --columna)");
+        sink_.Say(name +
+                  ": ninguna columna tiene números de un tipo conocido: se comprueba la primera "
+                  "(indique otra con --columna)");
         table.columns = {0};
         table.labels = {ColumnLabel(0, {})};
     }
@@ -445,61 +363,45 @@ bool ListChecker::CheckSheet(SheetReader& reader, const std::string& name) {
     for (const SheetRow& row : firstRows) {
         check(row);
     }
+    std::uint64_t rows = firstRows.size();
     for (SheetRow row; reader.Next(row);) {
         check(row);
+        if (!GoOn(++rows)) {
+            return false;
+        }
     }
     if (!reader.error().empty()) {
-        Say("error al leer " + Quoted(name) + ": " + reader.error());
+        sink_.Say("error al leer " + Quoted(name) + ": " + reader.error());
         return false;
     }
     return true;
 }
 
-bool ListChecker::CheckSepa(SepaReader& reader, const std::string& name) {
+bool ListReader::CheckSepa(SepaReader& reader, const std::string& name) {
     static const std::vector<std::string> kHeader = {"parte", "titular", "IBAN"};
     // On a terminal, whose account each is stands beside it; a table has its own columns for it.
-    const bool terminal = options_.output.empty() && !options_.csv;
+    const bool terminal = !options_.table;
     ReportWriter& report = Report({',', "\n", {}}, terminal, kHolderWidth);
     std::string label;
     report.Header(OwnFields::Cells(kHeader), OwnFields());
     std::vector<std::string> cells(kHeader.size());
     std::uint64_t accounts = 0;
-    for (SepaAccount account; reader.Next(account); ++accounts) {
+    for (SepaAccount account; reader.Next(account);) {
         cells[0] = account.party;
         cells[1] = account.holder;
         cells[2] = account.iban;
         label = terminal ? account.holder.empty() ? account.party : account.holder : "";
         CheckCell(account.line, OwnFields::Cells(cells), label, account.iban, false);
-    }
-    if (!reader.error().empty()) {
-        Say("error al leer " + Quoted(name) + ": " + reader.error());
-        return false;
-    }
-    Say(name + ": remesa SEPA " + reader.message() + ": " + std::to_string(accounts) +
-        (accounts == 1 ? " cuenta" : " cuentas"));
-    return true;
-}
-
-bool ListChecker::Finish() {
-    ReportWriter& report = Report({}, false);
-    report.Header(OwnFields(), OwnFields());
-    bool written = report.Finish();
-    if (written && outputFd_ >= 0) {
-        written = ::fsync(outputFd_) == 0 && ::close(outputFd_) == 0 &&
-                  ::rename(outputTemporary_.c_str(), options_.output.c_str()) == 0;
-        outputFd_ = -1;
-        if (written) {
-            outputTemporary_.clear();
-        } else {
-            Say("no se puede escribir " + Quoted(options_.output) + ": " + ErrorText(errno));
+        if (!GoOn(++accounts)) {
             return false;
         }
     }
-    if (!written) {
-        Say("no se puede escribir el informe: " + report.error());
+    if (!reader.error().empty()) {
+        sink_.Say("error al leer " + Quoted(name) + ": " + reader.error());
         return false;
     }
-    Say(SummaryText(tally_));
+    sink_.Say(name + ": remesa SEPA " + reader.message() + ": " + std::to_string(accounts) +
+              (accounts == 1 ? " cuenta" : " cuentas"));
     return true;
 }
 
