@@ -42,19 +42,22 @@ std::optional<char> DetectSeparator(std::span<const std::string_view> lines) {
     }
     for (char separator : kSeparators) {
         std::map<std::size_t, std::size_t> linesWithCount;
+        std::size_t split = 0;
         for (std::string_view line : lines) {
             if (!line.empty()) {
-                ++linesWithCount[CsvFieldCount(line, separator)];
+                const std::size_t count = CsvFieldCount(line, separator);
+                ++linesWithCount[count];
+                split += count > 1 ? 1 : 0;
             }
         }
-        // The field count most lines agree on, if it splits them at all.
+        // Most lines must be split by it; a ragged list still agrees on its commonest count.
         std::size_t agreeing = 0;
         for (const auto& [count, many] : linesWithCount) {
             if (count > 1 && many > agreeing) {
                 agreeing = many;
             }
         }
-        if (agreeing * 2 > considered && agreeing > bestAgreeing) {
+        if (split * 2 > considered && agreeing > bestAgreeing) {
             best = separator;
             bestAgreeing = agreeing;
         }

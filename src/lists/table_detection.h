@@ -17,9 +17,10 @@ namespace minizol {
 // How many first records the guesses look at.
 constexpr std::size_t kRecordsLookedAt = 50;
 
-// The separator among tab, ';', '|' and ',' that splits most of `lines` into the same number of
-// fields, more than one; nothing when none does (a plain list, one number a line). Where two do
-// equally, the earlier of that order wins: a Spanish list holds decimal commas.
+// The separator among tab, ';', '|' and ',' that splits most of `lines` into more than one field,
+// and the most of them into the same number; nothing when none does (a plain list, one number a
+// line). Where two do equally, the earlier of that order wins: a Spanish list holds decimal
+// commas.
 std::optional<char> DetectSeparator(std::span<const std::string_view> lines);
 
 // A CSV record's fields, their quotes undone.

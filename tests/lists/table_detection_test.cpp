@@ -30,6 +30,8 @@ TEST(TableDetection, SeparatorFromTheFirstRecords) {
         {"Nombre,IBAN\n\"Peña; Juan\",ES91\nRuiz,ES12\n", ','},
         {"Nombre\tIBAN\nPeña\tES91\n", '\t'},
         {"a|b|c\n1|2|3\n", '|'},
+        // Ragged rows split all the same.
+        {"Nombre;NIF;IBAN\nPeña;B12345674;ES91\nRuiz;12345678J;;nota\nGil\n", ';'},
         // One line of many with a comma is no separator.
         {"12345678Z\n87654321X\nPérez, Juan\n11111111H\n", std::nullopt},
     };
