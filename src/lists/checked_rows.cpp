@@ -28,18 +28,23 @@ constexpr std::size_t kFixedTexts = 3;  // entry, control, form
 }  // namespace
 
 std::uint16_t CheckedRows::Interned::Index(std::string_view text) {
+    // Rows mostly repeat the text of the row before (a kind, a bank).
+    if (text == texts[last]) {
+        return last;
+    }
     const auto found = indexes.find(std::string(text));
     if (found != indexes.end()) {
-        return found->second;
+        last = found->second;
+        return last;
     }
     // So many different names would be no list of accounts: the rest share the last.
     if (texts.size() > std::numeric_limits<std::uint16_t>::max()) {
         return static_cast<std::uint16_t>(texts.size() - 1);
     }
-    const auto index = static_cast<std::uint16_t>(texts.size());
+    last = static_cast<std::uint16_t>(texts.size());
     texts.emplace_back(text);
-    indexes.emplace(texts.back(), index);
-    return index;
+    indexes.emplace(texts.back(), last);
+    return last;
 }
 
 CheckedRows::CheckedRows(bool withColumn) : ReportWriter(withColumn) {}
@@ -111,7 +116,6 @@ void CheckedRows::Take(CheckedRows& batch) {
         ownCount_ = batch.ownCount_;
     }
     // The batch's shared texts are its own: its rows are told again in these.
-    rows_.reserve(rows_.size() + batch.rows_.size());
     for (std::size_t i = 0; i < batch.rows_.size(); ++i) {
         Stored& row = batch.rows_[i];
         row.column = columns_.Index(batch.columns_.texts[row.column]);

@@ -64,6 +64,7 @@ class CheckedRows final : public ReportWriter {
     struct Interned {
         std::vector<std::string> texts{""};
         std::unordered_map<std::string, std::uint16_t> indexes{{"", 0}};
+        std::uint16_t last = 0;
         std::uint16_t Index(std::string_view text);
     };
 
