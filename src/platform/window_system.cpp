@@ -66,6 +66,20 @@ void CommandLine::InsertAfterProgram(const std::vector<std::string>& arguments) 
     Point();
 }
 
+std::vector<std::string> FileArguments(int argc, const char* const* argv) {
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded || !argument.starts_with('-')) {
+            files.emplace_back(argument);
+        }
+    }
+    return files;
+}
+
 void CommandLine::Point() {
     pointers_.clear();
     for (std::string& argument : arguments_) {

@@ -53,4 +53,8 @@ class CommandLine {
     int argc_ = 0;
 };
 
+// The files named on a command line once the toolkit has taken its own options from it: every
+// argument after the program's name that is not an option, and every one after "--".
+std::vector<std::string> FileArguments(int argc, const char* const* argv);
+
 }  // namespace minizol

@@ -53,5 +53,14 @@ TEST(CommandLine, PutsToolkitOptionsAfterTheProgramNameInACopy) {
     EXPECT_EQ(copy.argv()[copy.argc()], nullptr);  // as for main's own arguments
 }
 
+// The files, in order, of what the toolkit leaves of a command line: an option it did not know
+// is no file, and after "--" everything is.
+TEST(FileArguments, TheFilesLeftAfterTheToolkitsOptions) {
+    const char* left[] = {"minizol", "a.csv", "-x", "b c.xlsx", "--", "-raro.csv", "--"};
+    EXPECT_THAT(FileArguments(7, left),
+                ::testing::ElementsAre("a.csv", "b c.xlsx", "-raro.csv", "--"));
+    EXPECT_THAT(FileArguments(1, left), ::testing::IsEmpty());
+}
+
 }  // namespace
 }  // namespace minizol
