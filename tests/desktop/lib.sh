@@ -46,6 +46,14 @@ check_tree() {
     icon=$(desktop_value "$desktop" Icon)
     [ -x "$root/usr/bin/${exec%% *}" ] || fail "the launcher starts '$exec', which is not installed"
     [ "$icon" = "$id" ] || fail "the launcher's icon is '$icon', not the application id '$id'"
+    # The desktop's "Abrir con" offers MiniZol for lists and spreadsheets and hands it the files;
+    # not for every text file.
+    [[ $exec == *' %F' ]] || fail "the launcher starts '$exec', which is handed no files (%F)"
+    local types
+    types=";$(desktop_value "$desktop" MimeType)"
+    [[ $types == *';text/csv;'* && $types == *'.spreadsheetml.sheet;'* ]] ||
+        fail "the launcher opens no CSV or .xlsx files: MimeType$types"
+    [[ $types != *';text/plain;'* ]] || fail "the launcher claims every text file: MimeType$types"
 
     local size png
     for size in 16 32 48 64 128; do

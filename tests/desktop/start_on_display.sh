@@ -4,6 +4,8 @@
 # Arguments: the command line, the window class the launcher names, the program it must run.
 source "$(dirname "$0")/lib.sh"
 command_line=$1 window_class=$2 expected_program=$3
+# Started from the menu with no file, as a launcher does: its file codes stand for nothing.
+command_line=${command_line//%[fFuU]/}
 
 [ "$(command -v "${command_line%% *}")" = "$expected_program" ] ||
     fail "'$command_line' does not run the unpacked program $expected_program"
