@@ -1,5 +1,6 @@
 #include "checkdigits/frmDigiZol.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -13,6 +14,7 @@
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
 #include "checkdigits/key_filter.h"
+#include "checkdigits/list_window.h"
 #include "checkdigits/pasted_text.h"
 #include "checkdigits/unexpected_failure.h"
 #include "common/twips.h"
@@ -20,6 +22,7 @@
 #include "platform/clipboard_routes.h"
 #include "platform/controls.h"
 #include "platform/field_behaviour.h"
+#include "platform/file_drops.h"
 #include "platform/fonts.h"
 #include "platform/qt_convert.h"
 #include "shell/shell.h"
@@ -77,9 +80,19 @@ QLineEdit* NewResultBox(QWidget* parent, const char* name, const QRect& geometry
 }  // namespace
 
 frmDigiZol::frmDigiZol(Shell& shell)
-    : ToolWindow(shell, {ToolId::DigiZol, QStringLiteral("Dígito de control"), true, true}) {
+    : ToolWindow(shell, {ToolId::DigiZol, QStringLiteral("Dígito de control"), true, true}),
+      openList_([this](const QString& path) { OpenListWindow(this, path); }) {
+    auto* mnuLista = new QAction(QStringLiteral("Comprobar una lista..."), this);
+    mnuLista->setObjectName("mnuLista");
+    // F2, the key of the ruler's own entry above "Ayuda". Ctrl alone switches tools, so there
+    // is no Ctrl+O; Alt walks the menu bar, and Alt with a letter types it into the fields.
+    mnuLista->setShortcut(Qt::Key_F2);
+    connect(mnuLista, &QAction::triggered, this, [this] { mnuLista_Click(); });
+    InsertOptionsEntry(mnuLista);
+
     SetClientSize({Px(4020), Px(2085)});
     CreateControls();
+    OpenDroppedFiles(*this, [this](const QStringList& paths) { OpenLists(paths); });
     Form_Load();
 }
 
@@ -376,9 +389,25 @@ QString frmDigiZol::HelpText() {
         "de los campos de la cuenta. Para pegar usa Mayús+Insert o el botón derecho",
         "del ratón; con el botón derecho también copias los resultados.",
         "",
+        "Para comprobar una lista entera (CSV, texto, Excel, LibreOffice o una",
+        "remesa SEPA), elige «Comprobar una lista...» (F2), arrastra el archivo",
+        "a esta ventana o ábrelo con MiniZol (minizol FICHERO).",
+        "",
         "Usa <Ctrl.> para cambiar de aplicación.",
     };
     return lines.join("\r\n");
+}
+
+void frmDigiZol::mnuLista_Click() {
+    if (const QString path = AskForList(this); !path.isEmpty()) {
+        openList_(path);
+    }
+}
+
+void frmDigiZol::OpenLists(const QStringList& paths) {
+    for (const QString& path : paths) {
+        openList_(path);
+    }
 }
 
 void frmDigiZol::mnuAyuda_Click() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QStringList>
 #include <array>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +25,13 @@ class frmDigiZol final : public ToolWindow {
 
     static QString HelpText();
 
+    // Opens a list window on each file in turn, over this window.
+    void OpenLists(const QStringList& paths);
+    // Where a list is opened: the list window, unless a test looks at what would be opened.
+    void SetListOpener(std::function<void(const QString& path)> open) {
+        openList_ = std::move(open);
+    }
+
   protected:
     bool Form_KeyPress(int charCode) override;
     void mnuAyuda_Click() override;
@@ -33,6 +42,7 @@ class frmDigiZol final : public ToolWindow {
     void RouteClipboard();
     void Form_Load();
     void ClearInputFields();
+    void mnuLista_Click();
 
     void txtDNI_Change();
     void txtCuenta_Change(int index);
@@ -65,6 +75,7 @@ class frmDigiZol final : public ToolWindow {
     std::optional<WholeAccount> whole_;
     // The complete IBAN the row shows, for "Copiar" on the IBAN box; "" while there is none.
     std::string wholeIban_;
+    std::function<void(const QString&)> openList_;
 };
 
 }  // namespace minizol

@@ -1,12 +1,17 @@
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <memory>
 
+#include "checkdigits/frmDigiZol.h"
 #include "platform/toolkit_language.h"
 #include "shell/tool_window.h"
 #include "support/test_shell.h"
@@ -229,6 +234,49 @@ class DigiZolWindowTest : public QObject {
         QCOMPARE(app_->dialogs.messages[0].title, "Ayuda");
     }
 
+    // The list checker's entry stands first in the tool's menu, above "Ayuda", and F2 reaches it
+    // from a field.
+    void listEntryStandsAboveHelpOnF2() {
+        QStringList entries;
+        for (const QAction* entry : window_->findChild<QMenu*>("mnuOpciones")->actions()) {
+            entries << entry->text() + " " + entry->shortcut().toString();
+        }
+        QCOMPARE(entries, QStringList({"Comprobar una lista... F2", "Ayuda F1", "Acerca de ... "}));
+        // Its file dialog would wait for a user: only the choice of the entry is looked at.
+        auto* entry = window_->findChild<QAction*>("mnuLista");
+        QObject::disconnect(entry, &QAction::triggered, nullptr, nullptr);
+        QSignalSpy chosen(entry, &QAction::triggered);
+        QTest::keyClick(&Field("txtCuenta(1)"), Qt::Key_F2);
+        QCOMPARE(chosen.count(), 1);
+        Expect(kFilled, "", "txtISBN");
+    }
+
+    // Local files dropped on a field or beside the fields are opened as lists, each in turn, and
+    // leave the fields as they were; text dropped on a field is still pasted into it.
+    void droppedFilesOpenAsLists() {
+        QStringList opened;
+        static_cast<frmDigiZol*>(window_)->SetListOpener(
+            [&opened](const QString& path) { opened << path; });
+        // As a file manager offers them: as addresses, and as text for a text field.
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/tmp/clientes.csv"), QUrl("https://x.example/a.csv"),
+                       QUrl::fromLocalFile("/tmp/remesa de junio.xml")});
+        files.setText("/tmp/clientes.csv\nhttps://x.example/a.csv\n/tmp/remesa de junio.xml");
+        for (QWidget* target :
+             {static_cast<QWidget*>(&Field("txtDNI")), window_->centralWidget()}) {
+            QVERIFY(Drop(*target, files));
+            QTRY_COMPARE(opened, QStringList({"/tmp/clientes.csv", "/tmp/remesa de junio.xml"}));
+            Expect(kFilled, "", "txtISBN");
+            opened.clear();
+        }
+        QMimeData text;
+        text.setText("12345678z");
+        QVERIFY(Drop(Field("txtDNI"), text));
+        Expect("txtDNI=12345678Z;txtLetra(0)=Z", "", "txtDNI");
+        QCoreApplication::processEvents();
+        QCOMPARE(opened, QStringList());
+    }
+
     void stateIsKeptAcrossAToolSwitch() {
         Field("txtCuenta(1)").setFocus();
         QTest::keyClick(&Field("txtCuenta(1)"), Qt::Key_Control, Qt::ControlModifier);
@@ -261,6 +309,21 @@ class DigiZolWindowTest : public QObject {
                                 control.mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(&control, &click);
         return entries;
+    }
+
+    // Drags `data` into `target` and drops it there; returns whether the drop was taken, as a
+    // copy.
+    static bool Drop(QWidget& target, const QMimeData& data) {
+        const QPoint at = target.rect().center();
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &drop);
+        return drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
     }
 
     // Types into whichever field has the focus at each moment, or pastes there (Shift+Insert:
