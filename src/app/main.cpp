@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QStringList>
 #include <iostream>
 
 #include "app/tool_windows.h"
@@ -19,6 +21,11 @@ int main(int argc, char* argv[]) {
         commandLine.InsertAfterProgram({"-platform", *platform});
     }
     QApplication app(commandLine.argc(), commandLine.argv());
+    // The files the desktop's "Abrir con" hands over, once the toolkit has taken its options.
+    QStringList lists;
+    for (const std::string& file : minizol::FileArguments(commandLine.argc(), commandLine.argv())) {
+        lists << QFile::decodeName(file.c_str());
+    }
     minizol::InstallSpanishTexts(app);
     if (const auto notice =
             minizol::WindowSystemNotice(QGuiApplication::platformName().toStdString())) {
@@ -38,6 +45,10 @@ int main(int argc, char* argv[]) {
     minizol::RegisterToolWindows(shell);
     shell.SetAboutWindow(
         [&dialogs](minizol::ToolWindow& over) { minizol::FormQuorvane::ShowOver(over, dialogs); });
-    shell.Start();
+    if (lists.isEmpty()) {
+        shell.Start();
+    } else {
+        minizol::StartWithLists(shell, lists);
+    }
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/tool_windows.h"
 
+#include <QTimer>
 #include <memory>
 
 #include "checkdigits/frmDigiZol.h"
@@ -23,6 +24,12 @@ void RegisterToolWindows(Shell& shell) {
     shell.SetFactory(ToolId::DigiZol, Make<frmDigiZol>());
     shell.SetFactory(ToolId::ReglaZol, Make<frmReglazol>());
     shell.SetFactory(ToolId::MemoZol, Make<frmMemozol>());
+}
+
+void StartWithLists(Shell& shell, const QStringList& paths) {
+    auto& digiZol = static_cast<frmDigiZol&>(shell.Show(ToolId::DigiZol));
+    // Opened from the event loop, over DigiZol already on screen.
+    QTimer::singleShot(0, &digiZol, [&digiZol, paths] { digiZol.OpenLists(paths); });
 }
 
 }  // namespace minizol
