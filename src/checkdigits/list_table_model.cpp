@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPalette>
+#include <algorithm>
 
 #include "platform/qt_convert.h"
 
@@ -14,22 +15,50 @@ ListTableModel::ListTableModel(QObject* parent) : QAbstractTableModel(parent) {
 
 void ListTableModel::Start(bool withColumn) {
     beginResetModel();
-    rows_ = CheckedRows(withColumn);
+    batches_.clear();
+    starts_.clear();
+    size_ = 0;
+    tally_ = {};
+    withColumn_ = withColumn;
     columns_.clear();
     ForEachResultCell(
         kResultColumnNames, withColumn,
         [this](ResultColumn column, std::string_view) { columns_.push_back(column); });
+    keyColumn_ = -1;
+    keys_.clear();
     endResetModel();
 }
 
-void ListTableModel::Append(CheckedRows& batch) {
+void ListTableModel::Append(CheckedRows&& batch) {
     if (batch.size() == 0) {
         return;
     }
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(batch.size()) - 1);
-    rows_.Take(batch);
+    starts_.push_back(size_);
+    size_ += batch.size();
+    const Tally& counted = batch.tally();
+    tally_.read += counted.read;
+    tally_.correct += counted.correct;
+    tally_.wrong += counted.wrong;
+    tally_.incomplete += counted.incomplete;
+    tally_.unknown += counted.unknown;
+    batches_.push_back(std::make_unique<CheckedRows>(std::move(batch)));
     endInsertRows();
+}
+
+void ListTableModel::WriteTo(ReportWriter& report) const {
+    // The header comes with the first batch; the others find it written.
+    for (const auto& batch : batches_) {
+        batch->WriteTo(report);
+    }
+}
+
+CheckedRows::RowView ListTableModel::Row(int row) const {
+    const auto at = static_cast<std::size_t>(row);
+    const auto batch = std::upper_bound(starts_.begin(), starts_.end(), at) - starts_.begin() - 1;
+    return batches_[static_cast<std::size_t>(batch)]->At(at -
+                                                         starts_[static_cast<std::size_t>(batch)]);
 }
 
 void ListTableModel::SetPalette(const QPalette& palette) {
@@ -43,21 +72,37 @@ void ListTableModel::SetPalette(const QPalette& palette) {
 }
 
 bool ListTableModel::NotRight(int row) const {
-    const CheckedRows::RowView view = rows_.At(static_cast<std::size_t>(row));
+    const CheckedRows::RowView view = Row(row);
     return view.checked && view.verdict != Verdict::Correct;
 }
 
 bool ListTableModel::Less(int left, int right, int column) const {
-    const CheckedRows::RowView a = rows_.At(static_cast<std::size_t>(left));
-    const CheckedRows::RowView b = rows_.At(static_cast<std::size_t>(right));
-    if (column == 0) {
-        return a.line < b.line;
+    if (column != keyColumn_) {
+        keyColumn_ = column;
+        keys_.clear();
     }
-    return Cell(a, column) < Cell(b, column);
+    // The stores never change once appended, so the texts viewed stay where they are.
+    const auto needed = static_cast<std::size_t>(std::max(left, right)) + 1;
+    while (keys_.size() < needed) {
+        const CheckedRows::RowView row = Row(static_cast<int>(keys_.size()));
+        if (column == 0) {
+            keys_.push_back({row.line, {}});
+            continue;
+        }
+        const std::string_view text = Cell(row, column);
+        std::uint64_t head = 0;
+        for (std::size_t i = 0; i < 8; ++i) {
+            head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
+        }
+        keys_.push_back({head, text});
+    }
+    const SortKey& a = keys_[static_cast<std::size_t>(left)];
+    const SortKey& b = keys_[static_cast<std::size_t>(right)];
+    return a.head != b.head ? a.head < b.head : a.text < b.text;
 }
 
 int ListTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(size_);
 }
 
 int ListTableModel::columnCount(const QModelIndex& parent) const {
@@ -88,13 +133,16 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const CheckedRows::RowView row = rows_.At(static_cast<std::size_t>(index.row()));
+    const CheckedRows::RowView row = Row(index.row());
     const bool muted =
         row.checked && (row.verdict == Verdict::Incomplete || row.verdict == Verdict::Unknown);
     switch (role) {
         case Qt::DisplayRole:
             return index.column() == 0 ? QString::number(row.line)
                                        : FromUtf8(Cell(row, index.column()));
+        case Qt::ToolTipRole:
+            // A bank's name and a long number are cut to the column; the tip shows them whole.
+            return index.column() == 0 ? QVariant() : QVariant(FromUtf8(Cell(row, index.column())));
         case Qt::ForegroundRole:
             if (row.checked && row.verdict == Verdict::Wrong) {
                 return wrong_;
@@ -140,7 +188,9 @@ ListFilterModel::ListFilterModel(ListTableModel& source, QObject* parent)
 void ListFilterModel::ShowOnlyNotRight(bool only) {
     if (only != onlyNotRight_) {
         onlyNotRight_ = only;
-        invalidateRowsFilter();
+        // Mapped again in one pass: filtering a million rows in place would remove the rows
+        // between each two shown one range at a time.
+        invalidate();
     }
 }
 

@@ -238,9 +238,10 @@ void frmLista::CreateControls() {
     grdLista_->verticalHeader()->setDefaultSectionSize(grdLista_->fontMetrics().height() + 6);
     grdLista_->horizontalHeader()->setStretchLastSection(true);
     grdLista_->horizontalHeader()->setResizeContentsPrecision(200);
-    // In line order until a header is clicked.
+    // In line order until a header is clicked, which it can be once the list is read: rows
+    // coming into a table sorted by a text would each be put in their place, a million times
+    // over.
     grdLista_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    grdLista_->setSortingEnabled(true);
     model_->SetPalette(grdLista_->palette());
 
     auto* mnuCopiar = new QAction(QStringLiteral("&Copiar"), grdLista_);
@@ -310,10 +311,10 @@ void frmLista::tmrLectura_Timer() {
         return;
     }
     check_->TakeNews(news_);
-    if (news_.reportStarted && model_->rows().size() == 0 && news_.rows.size() > 0) {
+    if (news_.reportStarted && model_->rowCount() == 0 && news_.rows.size() > 0) {
         model_->Start(news_.withColumn);
     }
-    model_->Append(news_.rows);
+    model_->Append(std::move(news_.rows));
     for (const std::string& message : news_.said) {
         messages_ << Shown(message);
     }
@@ -325,7 +326,7 @@ void frmLista::tmrLectura_Timer() {
         prgLectura_->setValue(
             static_cast<int>(std::min<std::uint64_t>(news_.done, news_.size) * 1000 / news_.size));
     }
-    lblResumen_->setText(FromUtf8(GroupedSummaryText(model_->rows().tally())));
+    lblResumen_->setText(FromUtf8(GroupedSummaryText(model_->tally())));
     if (news_.finished) {
         tmrLectura_->stop();
         ReadingEnded(news_.read);
@@ -376,6 +377,7 @@ void frmLista::ReadingEnded(bool read) {
     }
     columnsSized_ = false;  // the first rows were few: the columns take the widths of more
     ShowFirstRows();
+    grdLista_->setSortingEnabled(true);
     cmdGuardar_->setEnabled(anyRow);
     if (!read && !cancelled) {
         // Read in part: what was read is shown, and why the rest was not is said aloud.
@@ -386,13 +388,16 @@ void frmLista::ReadingEnded(bool read) {
     }
 }
 
-// A message of the reader as the window shows it: the file by its name, which stands above, and
-// no hints at the command line's options.
+// A message of the reader as the window shows it: the file by its name, which stands above it
+// and needs no saying again, and no hints at the command line's options.
 QString frmLista::Shown(const std::string& message) const {
     static const QRegularExpression kCommandHint(QStringLiteral(" *\\([^()]*--[a-z]+[^()]*\\)$"));
     QString shown = FromUtf8(message);
     shown.replace(path_, name_);
     shown.remove(kCommandHint);
+    if (const QString prefix = name_ + ": "; shown.startsWith(prefix)) {
+        shown.remove(0, prefix.size());
+    }
     if (!shown.isEmpty()) {
         shown[0] = shown[0].toUpper();
     }
@@ -446,7 +451,8 @@ void frmLista::cmdGuardar_Click() {
     ShowMessages();
     saved_ = false;
     saving_ = std::thread([this, path = QFile::encodeName(savePath_).toStdString()] {
-        savedWhole_ = SaveReport(model_->rows(), path, saveError_);
+        savedWhole_ = SaveReport([this](ReportWriter& report) { model_->WriteTo(report); },
+                                 model_->withColumn(), path, saveError_);
         saved_ = true;
     });
     tmrLectura_->start(kTakeEveryMs);

@@ -88,6 +88,12 @@ std::string NamingTarget(std::string error, const std::string& temporary,
 }  // namespace
 
 bool SaveReport(const CheckedRows& rows, const std::string& path, std::string& error) {
+    return SaveReport([&rows](ReportWriter& report) { rows.WriteTo(report); }, rows.withColumn(),
+                      path, error);
+}
+
+bool SaveReport(const std::function<void(ReportWriter&)>& write, bool withColumn,
+                const std::string& path, std::string& error) {
     Temporary temporary(path);
     if (temporary.fd() < 0) {
         error = CannotWrite(path, errno);
@@ -97,20 +103,20 @@ bool SaveReport(const CheckedRows& rows, const std::string& path, std::string& e
         // The library writes the workbook by its name, at the close.
         temporary.Close();
         std::unique_ptr<XlsxReport> workbook =
-            XlsxReport::Create(temporary.path(), rows.withColumn(), error);
+            XlsxReport::Create(temporary.path(), withColumn, error);
         if (!workbook) {
             error = NamingTarget(error, temporary.path(), path);
             return false;
         }
-        rows.WriteTo(*workbook);
+        write(*workbook);
         if (!workbook->Finish()) {
             error = NamingTarget(workbook->error(), temporary.path(), path);
             return false;
         }
     } else {
         const CsvForm excel{';', "\r\n", {TextEncoding::Utf8, true}};
-        CsvReport csv(temporary.fd(), excel, rows.withColumn());
-        rows.WriteTo(csv);
+        CsvReport csv(temporary.fd(), excel, withColumn);
+        write(csv);
         if (!csv.Finish()) {
             error = "no se puede escribir " + Quoted(path) + ": " + csv.error();
             return false;

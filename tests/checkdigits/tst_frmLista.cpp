@@ -135,7 +135,7 @@ class ListWindowTest : public QObject {
         }
         ListTableModel model;
         model.Start(true);
-        model.Append(batch);
+        model.Append(std::move(batch));
         ListFilterModel shown(model, nullptr);
         QCOMPARE(model.rowCount(), 5);
         QStringList header;
@@ -184,7 +184,7 @@ class ListWindowTest : public QObject {
                  Verdict::Wrong);
         more.Row(4, OwnFields(), {"IBAN", "ES91", "IBAN", "correcto", "", "", ""},
                  Verdict::Correct);
-        model.Append(more);
+        model.Append(std::move(more));
         shown.sort(0);
         QCOMPARE(Column(shown, 0), QStringList({"1", "2", "9", "100"}));
     }
@@ -198,7 +198,7 @@ class ListWindowTest : public QObject {
         QCOMPARE(Label(window, "lblArchivo"), "proveedores.csv");
         QCOMPARE(Label(window, "lblResumen"), kSuppliersSummary);
         QCOMPARE(Label(window, "lblMensajes"),
-                 "Proveedores.csv: columnas comprobadas: NIF (2), IBAN (3); separador: «;»");
+                 "Columnas comprobadas: NIF (2), IBAN (3); separador: «;»");
         auto& table = *window.findChild<QTableView*>("grdLista");
         QCOMPARE(table.model()->rowCount(), int(std::size(kSuppliersRows)));
         for (int row = 0; row < table.model()->rowCount(); ++row) {
