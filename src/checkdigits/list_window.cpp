@@ -61,8 +61,9 @@ const AccessibleText kAccessibleTexts[] = {
      "Una fila por número: línea, entrada, tipo, resultado, control, forma y banco"},
 };
 
-const QString kWorkbookFilter = QStringLiteral("Libro de Excel (*.xlsx)");
-const QString kCsvFilter = QStringLiteral("CSV para Excel (*.csv)");
+// Plain texts: nothing of the list window is made before the first list.
+constexpr char kWorkbookFilter[] = "Libro de Excel (*.xlsx)";
+constexpr char kCsvFilter[] = "CSV para Excel (*.csv)";
 
 // How often the window takes the rows checked meanwhile: rows appear as they come, and each
 // take is small enough never to hold up a repaint.
@@ -237,6 +238,7 @@ void frmLista::CreateControls() {
     grdLista_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdLista_->verticalHeader()->setDefaultSectionSize(grdLista_->fontMetrics().height() + 6);
     grdLista_->horizontalHeader()->setStretchLastSection(true);
+    grdLista_->horizontalHeader()->setHighlightSections(false);
     grdLista_->horizontalHeader()->setResizeContentsPrecision(200);
     // In line order until a header is clicked, which it can be once the list is read: rows
     // coming into a table sorted by a text would each be put in their place, a million times
@@ -338,9 +340,13 @@ void frmLista::tmrLectura_Timer() {
 }
 
 void frmLista::ShowFirstRows() {
+    // Sized once, by the first rows: the reader hands on thousands at a time, or the whole list.
+    // The last column takes the room left, and no more.
     if (!columnsSized_ && model_->rowCount() > 0) {
         columnsSized_ = true;
-        grdLista_->resizeColumnsToContents();
+        for (int column = 0; column + 1 < model_->columnCount(); ++column) {
+            grdLista_->resizeColumnToContents(column);
+        }
     }
     if (!isVisible()) {
         show();
@@ -375,7 +381,6 @@ void frmLista::ReadingEnded(bool read) {
             "entonces.");
         ShowMessages();
     }
-    columnsSized_ = false;  // the first rows were few: the columns take the widths of more
     ShowFirstRows();
     grdLista_->setSortingEnabled(true);
     cmdGuardar_->setEnabled(anyRow);
@@ -425,11 +430,11 @@ QString frmLista::AskWhereToSave() {
                        input.dir().filePath(input.completeBaseName() + "-comprobado.xlsx"));
     dialog.setObjectName("dlgGuardar");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({kWorkbookFilter, kCsvFilter});
+    dialog.setNameFilters({QString::fromLatin1(kWorkbookFilter), QString::fromLatin1(kCsvFilter)});
     dialog.setDefaultSuffix("xlsx");
     // A name typed without a suffix takes the form chosen.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter == kCsvFilter ? "csv" : "xlsx");
+        dialog.setDefaultSuffix(filter == QLatin1String(kCsvFilter) ? "csv" : "xlsx");
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

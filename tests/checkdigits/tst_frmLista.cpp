@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -200,6 +201,12 @@ class ListWindowTest : public QObject {
         QCOMPARE(Label(window, "lblMensajes"),
                  "Columnas comprobadas: NIF (2), IBAN (3); separador: «;»");
         auto& table = *window.findChild<QTableView*>("grdLista");
+        // A screen reader reads the table by its name and the summary when asked for it.
+        QCOMPARE(table.accessibleName(), "Números comprobados");
+        QAccessibleInterface* summary =
+            QAccessible::queryAccessibleInterface(window.findChild<QLabel*>("lblResumen"));
+        QCOMPARE(summary->text(QAccessible::Name) + ": " + summary->text(QAccessible::Description),
+                 QString("Resumen: ") + kSuppliersSummary);
         QCOMPARE(table.model()->rowCount(), int(std::size(kSuppliersRows)));
         for (int row = 0; row < table.model()->rowCount(); ++row) {
             QStringList cells;
