@@ -20,7 +20,9 @@ class ListFile {
     const std::string& path() const { return path_; }
 
   private:
-    std::string path_ = ::testing::TempDir() + "checked_rows_list.csv";
+    // One per test: CTest runs the tests of this file side by side.
+    std::string path_ = ::testing::TempDir() + "checked_rows_" +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv";
 };
 
 // A window's sink: rows into a store, handed on to `shown` in batches whenever the reader looks
