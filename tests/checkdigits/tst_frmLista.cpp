@@ -367,6 +367,19 @@ class ListWindowTest : public QObject {
         QVERIFY(app_->dialogs.messages.empty());
     }
 
+    void askingForAListOffersListsAndAllFiles() {
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(
+                dialog->nameFilters(),
+                QStringList({"Listas y hojas de cálculo (*.csv *.txt *.xlsx *.ods *.xls *.xml)",
+                             "Todos los archivos (*)"}));
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        QCOMPARE(AskForList(tool_), QString());
+    }
+
   private:
     QString Write(const QString& name, const QByteArray& contents) {
         QFile file(dir_->filePath(name));
