@@ -85,9 +85,9 @@ QString HelpText() {
         "Selecciona filas y cópialas con el botón derecho o con Ctrl+C para",
         "pegarlas en una hoja de cálculo.",
         "",
-        "«Guardar como...» escribe las columnas de la lista y, a su lado, los",
-        "resultados: en un libro de Excel (.xlsx), con los incorrectos en rojo,",
-        "o en un CSV que Excel abre con un doble clic.",
+        "«Guardar como...» escribe todas las filas, las columnas de la lista y a",
+        "su lado los resultados: en un libro de Excel (.xlsx), con los incorrectos",
+        "en rojo, o en un CSV que Excel abre con un doble clic.",
         "",
         "Esc cierra la ventana y vuelve a DigiZol.",
     };
@@ -232,6 +232,8 @@ void frmLista::CreateControls() {
     grdLista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdLista_->setAlternatingRowColors(true);
     grdLista_->setWordWrap(false);
+    // Rows are chosen whole: Tab leaves the table for the controls, as in any other window.
+    grdLista_->setTabKeyNavigation(false);
     // Rows of one height, the line numbers in a column of their own: a million rows cost the
     // headers nothing.
     grdLista_->verticalHeader()->hide();
