@@ -200,6 +200,25 @@ bool ListReader::ChooseColumns(Table& table, const std::vector<std::vector<std::
     return true;
 }
 
+void ListReader::TellColumns(const Table& table,
+                             const std::vector<std::vector<std::string>>& rows) {
+    std::size_t count = 0;
+    for (const std::vector<std::string>& row : rows) {
+        count = std::max(count, row.size());
+    }
+    std::vector<std::string> names(count);
+    if (table.header && !rows.empty()) {
+        for (std::size_t column = 0; column < rows.front().size(); ++column) {
+            const std::string& cell = rows.front()[column];
+            const std::size_t start = cell.find_first_not_of(" \t");
+            if (start != std::string::npos) {
+                names[column] = cell.substr(start, cell.find_last_not_of(" \t") + 1 - start);
+            }
+        }
+    }
+    sink_.Columns(names, table.columns);
+}
+
 void ListReader::CheckCell(std::uint64_t line, const OwnFields& own, const std::string& label,
                            std::string_view entry, bool fieldMissing) {
     ReportWriter& report = *report_;
@@ -257,6 +276,7 @@ bool ListReader::CheckText(PeekableSource& source, int fd, const std::string& na
         if (!ChooseColumns(table, rows, name)) {
             return false;
         }
+        TellColumns(table, rows);
         if (table.columns.empty() && table.separatorDetected) {
             sink_.Say(name +
                       ": ninguna columna tiene números de un tipo conocido: se comprueba cada "
@@ -345,6 +365,7 @@ bool ListReader::CheckSheet(SheetReader& reader, const std::string& name) {
         table.columns = {0};
         table.labels = {ColumnLabel(0, {})};
     }
+    TellColumns(table, cells);
     ReportWriter& report = Report({',', "\n", {}}, table.columns.size() > 1);
     bool first = true;
     const auto check = [&](const SheetRow& row) {

@@ -36,6 +36,10 @@ class ListSink {
     virtual ReportWriter& Report(const CsvForm& form, bool withColumn, std::size_t columnWidth) = 0;
     // An input is about to be read: `name` as it is shown.
     virtual void Input(const std::string&) {}
+    // The columns of a table's records, each by its header's name ("" without a header), and
+    // those checked, from 0: what a window offers to choose from. A plain list or a remittance
+    // has none.
+    virtual void Columns(const std::vector<std::string>&, const std::vector<std::size_t>&) {}
     // A message about the input, in Spanish: what was found in it, or why it could not be read.
     virtual void Say(const std::string& message) = 0;
     // How far a file has been read, in bytes of its size (0 when it has none: a pipe).
@@ -63,6 +67,7 @@ class ListReader {
     bool CheckSepa(SepaReader& reader, const std::string& name);
     bool ChooseColumns(Table& table, const std::vector<std::vector<std::string>>& firstRows,
                        const std::string& name);
+    void TellColumns(const Table& table, const std::vector<std::vector<std::string>>& firstRows);
     ReportWriter& Report(const CsvForm& form, bool withColumn,
                          std::size_t columnWidth = TerminalReport::kColumnWidth) {
         report_ = &sink_.Report(form, withColumn, columnWidth);

@@ -38,6 +38,11 @@ class WindowSink final : public ListSink {
         return *batch_;
     }
     void Say(const std::string& message) override { said.push_back(message); }
+    void Columns(const std::vector<std::string>& names,
+                 const std::vector<std::size_t>& checked) override {
+        columnNames = names;
+        checkedColumns = checked;
+    }
     bool Cancelled() override {
         HandOn();
         return stopAfter_ >= 0 && looks_++ >= stopAfter_;
@@ -50,6 +55,8 @@ class WindowSink final : public ListSink {
 
     CheckedRows shown;
     std::vector<std::string> said;
+    std::vector<std::string> columnNames;
+    std::vector<std::size_t> checkedColumns;
 
   private:
     std::unique_ptr<CheckedRows> batch_;
@@ -168,6 +175,42 @@ TEST(CheckedRows, AStopEndsTheReading) {
     sink.HandOn();
     EXPECT_GT(sink.shown.size(), 0u);
     EXPECT_LT(sink.shown.size(), 100000u);
+}
+
+// A window lists every column of the file, by its header's name where it has one, and ticks those
+// checked: found, or chosen by number.
+TEST(ListReader, TellsTheColumnsAndThoseChecked) {
+    using Names = std::vector<std::string>;
+    using Checked = std::vector<std::size_t>;
+    const char* const suppliers =
+        "Nombre;NIF;IBAN\n"
+        "Peña;B12345674;ES91 2100 0418 4502 0005 1332\n"
+        "Ruiz;12345678Z;ES7000491500051234567892;nota\n"
+        "Gil;12345678J;ES91 2100 0418 4502 0005 1333\n";
+    const struct {
+        const char* text;
+        Names columns;
+        Names names;
+        Checked checked;
+    } cases[] = {
+        // The widest record counts, past its header.
+        {suppliers, {}, {"Nombre", "NIF", "IBAN", ""}, {1, 2}},
+        {suppliers, {"3"}, {"Nombre", "NIF", "IBAN", ""}, {2}},
+        {"B12345674,x,ES91 2100 0418 4502 0005 1332\n12345678Z,y,ES7000491500051234567892\n",
+         {},
+         {"", "", ""},
+         {0, 2}},
+    };
+    for (const auto& c : cases) {
+        const ListFile file(c.text);
+        WindowSink sink;
+        ListOptions options;
+        options.table = true;
+        options.columns = c.columns;
+        ASSERT_TRUE(ListReader(options, sink).ReadInput(file.path()));
+        EXPECT_EQ(sink.columnNames, c.names) << c.text;
+        EXPECT_EQ(sink.checkedColumns, c.checked) << c.text;
+    }
 }
 
 }  // namespace
