@@ -64,8 +64,12 @@ void CheckedRows::Row(std::uint64_t line, const minizol::OwnFields& own, const R
         AppendText(row.texts, text);
     }
     const std::size_t count = std::max(own.Count(), ownCount_);
+    row.numbers = 0;
     for (std::size_t i = 0; i < count; ++i) {
         AppendText(row.texts, own.Field(i, field_));
+        if (i < 64 && own.IsNumber(i)) {
+            row.numbers |= std::uint64_t{1} << i;
+        }
     }
     row.column = columns_.Index(cells.column);
     row.bank = banks_.Index(cells.bank);
@@ -110,6 +114,15 @@ std::vector<std::string> CheckedRows::OwnFields(std::size_t index) const {
     return fields;
 }
 
+std::vector<std::uint8_t> CheckedRows::OwnNumbers(std::size_t index) const {
+    const std::size_t count = OwnFields(index).size();
+    std::vector<std::uint8_t> numbers(count);
+    for (std::size_t i = 0; i < count && i < 64; ++i) {
+        numbers[i] = (rows_[index].numbers >> i) & 1;
+    }
+    return numbers;
+}
+
 void CheckedRows::Take(CheckedRows& batch) {
     if (ownHeader_.empty() && ownCount_ == 0) {
         ownHeader_ = batch.ownHeader_;
@@ -142,8 +155,10 @@ void CheckedRows::WriteTo(ReportWriter& report) const {
                   minizol::OwnFields::Cells(first));
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const std::vector<std::string> own = OwnFields(i);
+        const std::vector<std::uint8_t> numbers = OwnNumbers(i);
         const RowView row = At(i);
-        report.Row(row.line, own.empty() ? minizol::OwnFields() : minizol::OwnFields::Cells(own),
+        report.Row(row.line,
+                   own.empty() ? minizol::OwnFields() : minizol::OwnFields::Cells(own, numbers),
                    row.cells, row.verdict);
     }
 }

@@ -31,6 +31,8 @@ class CheckedRows final : public ReportWriter {
     // The user's own fields of row `index`, and the names of those fields (empty names when the
     // input had no header).
     std::vector<std::string> OwnFields(std::size_t index) const;
+    // Which of them were numbers in a sheet, to be written back as numbers (1) or as text (0).
+    std::vector<std::uint8_t> OwnNumbers(std::size_t index) const;
     const std::vector<std::string>& ownHeader() const { return ownHeader_; }
     bool withColumn() const { return withColumn_; }
     // The verdicts of the rows, as the summary counts them.
@@ -52,6 +54,7 @@ class CheckedRows final : public ReportWriter {
     struct Stored {
         std::uint64_t line;
         std::string texts;
+        std::uint64_t numbers;  // which of the first 64 own fields were numbers in their sheet
         std::uint16_t column;
         std::uint16_t bank;
         std::uint8_t kind;

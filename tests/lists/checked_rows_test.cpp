@@ -163,6 +163,21 @@ TEST(CheckedRows, BatchesAndSavingKeepEveryRow) {
     EXPECT_EQ(sink.shown.tally().wrong, 2 * ((10000 + 6) / 7));
 }
 
+// A sheet's numbers are kept as numbers, to be saved as such; text stays text.
+TEST(CheckedRows, KeepWhichCellsWereNumbers) {
+    CheckedRows rows;
+    const std::vector<std::string> cells = {"Ana", "12,5", "00123"};
+    const std::vector<std::uint8_t> numbers = {0, 1, 0};
+    const NumberCheck check = CheckNumber("12345678Z");
+    rows.Header(OwnFields(), OwnFields::Cells(cells, numbers));
+    rows.Row(2, OwnFields::Cells(cells, numbers), CheckedCells("", "12345678Z", check),
+             check.verdict);
+    rows.Row(3, OwnFields::Cells(cells), CheckedCells("", "12345678Z", check), check.verdict);
+    EXPECT_EQ(rows.OwnNumbers(0), numbers);
+    EXPECT_EQ(rows.OwnNumbers(1), (std::vector<std::uint8_t>{0, 0, 0}));
+    EXPECT_EQ(rows.OwnFields(0), cells);
+}
+
 TEST(CheckedRows, AStopEndsTheReading) {
     std::string list;
     for (int i = 0; i < 100000; ++i) {
