@@ -27,6 +27,13 @@ class ListCheck::Sink final : public ListSink {
         const std::lock_guard lock(check_.mutex_);
         check_.shared_.said.push_back(message);
     }
+    void Columns(const std::vector<std::string>& names,
+                 const std::vector<std::size_t>& checked) override {
+        const std::lock_guard lock(check_.mutex_);
+        check_.shared_.columnsTold = true;
+        check_.shared_.columnNames = names;
+        check_.shared_.checkedColumns = checked;
+    }
     void Progress(const std::string&, std::uint64_t done, std::uint64_t size) override {
         const std::lock_guard lock(check_.mutex_);
         check_.shared_.done = done;
@@ -48,8 +55,12 @@ class ListCheck::Sink final : public ListSink {
     std::unique_ptr<CheckedRows> batch_;
 };
 
-ListCheck::ListCheck(std::string path)
-    : path_(std::move(path)), sink_(std::make_unique<Sink>(*this)), thread_([this] { Read(); }) {}
+ListCheck::ListCheck(std::string path, std::vector<std::string> columns, bool header)
+    : path_(std::move(path)),
+      columns_(std::move(columns)),
+      header_(header),
+      sink_(std::make_unique<Sink>(*this)),
+      thread_([this] { Read(); }) {}
 
 ListCheck::~ListCheck() {
     Cancel();
@@ -61,6 +72,8 @@ void ListCheck::Read() {
     try {
         ListOptions options;
         options.table = true;
+        options.columns = columns_;
+        options.header = header_;
         ListReader reader(options, *sink_);
         read = reader.ReadInput(path_);
         sink_->HandOn();

@@ -22,14 +22,21 @@ class ListCheck {
         bool reportStarted = false;  // the rows' form is known: `withColumn` holds
         bool withColumn = false;
         std::vector<std::string> said;  // the reader's messages, in Spanish
-        std::uint64_t done = 0;         // bytes read of `size`; a size of 0: not known
+        // A table's columns, by their header's names ("" without one), and those checked from
+        // 0; told once, before its rows. A plain list or a remittance tells none.
+        bool columnsTold = false;
+        std::vector<std::string> columnNames;
+        std::vector<std::size_t> checkedColumns;
+        std::uint64_t done = 0;  // bytes read of `size`; a size of 0: not known
         std::uint64_t size = 0;
         bool finished = false;
         bool read = false;  // when finished: whether the list was read whole
     };
 
-    // Starts reading `path` at once.
-    explicit ListCheck(std::string path);
+    // Starts reading `path` at once, checking the columns found in it, or those of `columns` by
+    // their numbers from 1; `header`: its first record names its columns.
+    explicit ListCheck(std::string path, std::vector<std::string> columns = {},
+                       bool header = false);
     // Stops the reading and waits for its thread.
     ~ListCheck();
     ListCheck(const ListCheck&) = delete;
@@ -47,6 +54,8 @@ class ListCheck {
     void Read();
 
     const std::string path_;
+    const std::vector<std::string> columns_;
+    const bool header_;
     std::atomic<bool> cancelled_{false};
     std::mutex mutex_;
     News shared_;  // under `mutex_`

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@
 #include <QStringList>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
@@ -53,6 +55,9 @@ const AccessibleText kAccessibleTexts[] = {
     {"lblFiltro", Reading::ItsText, "Mostrar"},
     {"cboFiltro", Reading::Named, "Filas que se muestran",
      "Todas, o solo las de números que no son correctos"},
+    {"lblColumnas", Reading::ItsText, "Columnas"},
+    {"cmdColumnas", Reading::Named, "Columnas comprobadas",
+     "Elija las columnas de la lista cuyos números se comprueban"},
     {"prgLectura", Reading::Named, "Progreso de la lectura"},
     {"cmdCancelar", Reading::Named, "Cancelar la lectura"},
     {"cmdGuardar", Reading::Named, "Guardar el informe",
@@ -81,6 +86,8 @@ QString HelpText() {
         "",
         "Pulsa el título de una columna para ordenar por ella. «Mostrar» deja",
         "ver todas las filas o solo las de los números que no son correctos.",
+        "«Columnas» muestra las columnas de la lista que se comprueban: marca o",
+        "desmarca las que quieras y la lista se vuelve a comprobar.",
         "",
         "Selecciona filas y cópialas con el botón derecho o con Ctrl+C para",
         "pegarlas en una hoja de cálculo.",
@@ -124,12 +131,17 @@ class frmLista final : public QWidget {
 
     void tmrLectura_Timer();
     void cboFiltro_Click();
+    void mnuColumna_Click(QAction* action);
     void cmdCancelar_Click();
     void cmdGuardar_Click();
     void mnuCopiar_Click();
     void mnuAyuda_Click();
 
     void ReadingEnded(bool read);
+    void ShowColumns(const std::vector<std::string>& names,
+                     const std::vector<std::size_t>& checked);
+    void ShowCheckedColumns();
+    void Read(std::vector<std::string> columns);
     void SavingEnded();
     void ShowMessages();
     QString Shown(const std::string& message) const;
@@ -144,6 +156,8 @@ class frmLista final : public QWidget {
     QElapsedTimer sinceOpened_;
     QStringList messages_;
     bool columnsSized_ = false;
+    bool reread_ = false;  // the columns were chosen: the window stays whatever comes
+    bool header_ = false;  // the list's first record names its columns
 
     std::thread saving_;
     std::atomic<bool> saved_{false};
@@ -157,6 +171,9 @@ class frmLista final : public QWidget {
     QLabel* lblResumen_ = nullptr;
     QLabel* lblMensajes_ = nullptr;
     QComboBox* cboFiltro_ = nullptr;
+    QLabel* lblColumnas_ = nullptr;
+    QToolButton* cmdColumnas_ = nullptr;
+    QMenu* mnuColumnas_ = nullptr;
     QProgressBar* prgLectura_ = nullptr;
     QPushButton* cmdCancelar_ = nullptr;
     QPushButton* cmdGuardar_ = nullptr;
@@ -178,8 +195,7 @@ frmLista::frmLista(QWidget* tool, Dialogs& dialogs, const QString& path)
     PlaceOverTool();
 
     sinceOpened_.start();
-    check_ = std::make_unique<ListCheck>(QFile::encodeName(path).toStdString());
-    tmrLectura_->start(kTakeEveryMs);
+    Read({});
 }
 
 frmLista::~frmLista() {
@@ -212,6 +228,20 @@ void frmLista::CreateControls() {
     cboFiltro_->addItems(
         {QStringLiteral("Todos"), QStringLiteral("Solo los que no son correctos")});
     lblFiltro->setBuddy(cboFiltro_);
+    // Shown for a table of several columns, once the reader has found them.
+    lblColumnas_ = new QLabel(QStringLiteral("Co&lumnas:"), this);
+    lblColumnas_->setObjectName("lblColumnas");
+    lblColumnas_->hide();
+    mnuColumnas_ = new QMenu(this);
+    mnuColumnas_->setObjectName("mnuColumnas");
+    cmdColumnas_ = new QToolButton(this);
+    cmdColumnas_->setObjectName("cmdColumnas");
+    cmdColumnas_->setMenu(mnuColumnas_);
+    cmdColumnas_->setPopupMode(QToolButton::InstantPopup);
+    cmdColumnas_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    cmdColumnas_->setFocusPolicy(Qt::StrongFocus);
+    cmdColumnas_->hide();
+    lblColumnas_->setBuddy(cmdColumnas_);
     prgLectura_ = new QProgressBar(this);
     prgLectura_->setObjectName("prgLectura");
     prgLectura_->setRange(0, 0);  // busy until the reader tells how far it is
@@ -260,6 +290,9 @@ void frmLista::CreateControls() {
     auto* controls = new QHBoxLayout;
     controls->addWidget(lblFiltro);
     controls->addWidget(cboFiltro_);
+    controls->addSpacing(12);
+    controls->addWidget(lblColumnas_);
+    controls->addWidget(cmdColumnas_);
     controls->addStretch();
     controls->addWidget(prgLectura_);
     controls->addWidget(cmdCancelar_);
@@ -272,13 +305,16 @@ void frmLista::CreateControls() {
     layout->addWidget(grdLista_, 1);
     NameControls(*this, kAccessibleTexts);
     setTabOrder(grdLista_, cboFiltro_);
-    setTabOrder(cboFiltro_, cmdCancelar_);
+    setTabOrder(cboFiltro_, cmdColumnas_);
+    setTabOrder(cmdColumnas_, cmdCancelar_);
     setTabOrder(cmdCancelar_, cmdGuardar_);
     grdLista_->setFocus();
 
     tmrLectura_ = new QTimer(this);
     connect(tmrLectura_, &QTimer::timeout, this, [this] { tmrLectura_Timer(); });
     connect(cboFiltro_, &QComboBox::currentIndexChanged, this, [this] { cboFiltro_Click(); });
+    connect(mnuColumnas_, &QMenu::triggered, this,
+            [this](QAction* action) { mnuColumna_Click(action); });
     connect(cmdCancelar_, &QPushButton::clicked, this, [this] { cmdCancelar_Click(); });
     connect(cmdGuardar_, &QPushButton::clicked, this, [this] { cmdGuardar_Click(); });
     connect(mnuCopiar, &QAction::triggered, this, [this] { mnuCopiar_Click(); });
@@ -315,6 +351,9 @@ void frmLista::tmrLectura_Timer() {
         return;
     }
     check_->TakeNews(news_);
+    if (news_.columnsTold) {
+        ShowColumns(news_.columnNames, news_.checkedColumns);
+    }
     if (news_.reportStarted && model_->rowCount() == 0 && news_.rows.size() > 0) {
         model_->Start(news_.withColumn);
     }
@@ -363,7 +402,7 @@ void frmLista::ReadingEnded(bool read) {
     const bool cancelled = !read && check_->cancelled();
     check_.reset();  // its thread is over: joined now rather than with the window
     const bool anyRow = model_->rowCount() > 0;
-    if (!read && !cancelled && !anyRow) {
+    if (!read && !cancelled && !anyRow && !reread_) {
         // Nothing to show: the reason in a box over DigiZol, as it was.
         QStringList reasons = messages_;
         if (reasons.isEmpty()) {
@@ -419,6 +458,80 @@ void frmLista::cboFiltro_Click() {
     filter_->ShowOnlyNotRight(cboFiltro_->currentIndex() == 1);
 }
 
+// Reads the list anew, checking `columns` (numbers from 1), or those found when none.
+void frmLista::Read(std::vector<std::string> columns) {
+    tmrLectura_->stop();
+    check_.reset();  // cancels the reading under way, and waits for it
+    messages_.clear();
+    ShowMessages();
+    grdLista_->setSortingEnabled(false);
+    grdLista_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    filter_->sort(-1);
+    model_->Start(false);
+    lblResumen_->setText(FromUtf8(GroupedSummaryText({})));
+    columnsSized_ = false;
+    prgLectura_->setRange(0, 0);
+    prgLectura_->show();
+    cmdCancelar_->setEnabled(true);
+    cmdCancelar_->show();
+    cmdGuardar_->setEnabled(false);
+    check_ = std::make_unique<ListCheck>(QFile::encodeName(path_).toStdString(), std::move(columns),
+                                         header_);
+    tmrLectura_->start(kTakeEveryMs);
+}
+
+void frmLista::ShowColumns(const std::vector<std::string>& names,
+                           const std::vector<std::size_t>& checked) {
+    const bool several = names.size() > 1;
+    lblColumnas_->setVisible(several);
+    cmdColumnas_->setVisible(several);
+    if (!several) {
+        return;
+    }
+    header_ = std::any_of(names.begin(), names.end(), [](auto& name) { return !name.empty(); });
+    mnuColumnas_->clear();
+    for (std::size_t column = 0; column < names.size(); ++column) {
+        const QString name = names[column].empty() ? QStringLiteral("Columna %1").arg(column + 1)
+                                                   : FromUtf8(names[column]);
+        // No mnemonic: a column's name is shown as it is.
+        QAction* action = mnuColumnas_->addAction(QString(name).replace('&', "&&"));
+        action->setCheckable(true);
+        action->setChecked(std::find(checked.begin(), checked.end(), column) != checked.end());
+        action->setData(QVariant::fromValue(column + 1));
+        action->setIconText(name);
+    }
+    ShowCheckedColumns();
+}
+
+// The button says which columns are checked; with none, whole lines are.
+void frmLista::ShowCheckedColumns() {
+    QStringList checked;
+    for (const QAction* action : mnuColumnas_->actions()) {
+        if (action->isChecked()) {
+            checked << action->iconText();
+        }
+    }
+    cmdColumnas_->setText(checked.isEmpty() ? QStringLiteral("ninguna")
+                                            : checked.join(QStringLiteral(", ")));
+}
+
+void frmLista::mnuColumna_Click(QAction* action) {
+    std::vector<std::string> columns;
+    for (const QAction* each : mnuColumnas_->actions()) {
+        if (each->isChecked()) {
+            columns.push_back(std::to_string(each->data().toULongLong()));
+        }
+    }
+    if (columns.empty()) {
+        // Some column is always checked: with none, the reader would choose them again.
+        action->setChecked(true);
+        return;
+    }
+    ShowCheckedColumns();
+    reread_ = true;
+    Read(std::move(columns));
+}
+
 void frmLista::cmdCancelar_Click() {
     if (check_) {
         check_->Cancel();
@@ -452,6 +565,7 @@ void frmLista::cmdGuardar_Click() {
     // A million rows take seconds to write: on a thread of their own, the window stays alive.
     // The rows change no more once read, and the table only reads them meanwhile.
     cmdGuardar_->setEnabled(false);
+    cmdColumnas_->setEnabled(false);  // the rows are being written
     prgLectura_->setRange(0, 0);
     prgLectura_->show();
     messages_ << QStringLiteral("Guardando «%1»...").arg(QFileInfo(savePath_).fileName());
@@ -470,6 +584,7 @@ void frmLista::SavingEnded() {
     tmrLectura_->stop();
     prgLectura_->hide();
     cmdGuardar_->setEnabled(true);
+    cmdColumnas_->setEnabled(true);
     const QString name = QFileInfo(savePath_).fileName();
     messages_.removeLast();
     if (savedWhole_) {

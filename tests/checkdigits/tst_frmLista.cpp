@@ -7,11 +7,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <filesystem>
 #include <memory>
 
@@ -252,6 +254,38 @@ class ListWindowTest : public QObject {
         QTest::keyClick(&table, Qt::Key_Escape);
         QTRY_VERIFY(tool_->findChild<QWidget*>("frmLista") == nullptr);
         QVERIFY(tool_->isVisible());
+    }
+
+    // The columns checked are shown, those found ticked; unticking one checks the list again
+    // without it. A plain list has no columns to choose.
+    void columnsCanBeChosen() {
+        QWidget& window = Opened(Write("cuentas.csv",
+                                       "NIF;IBAN\n"
+                                       "12345678Z;ES91 2100 0418 4502 0005 1332\n"
+                                       "12345678J;ES7000491500051234567892\n"));
+        auto& chooser = *window.findChild<QToolButton*>("cmdColumnas");
+        QVERIFY(chooser.isVisible());
+        QCOMPARE(chooser.text(), "NIF, IBAN");
+        QCOMPARE(chooser.accessibleName(), "Columnas comprobadas");
+        const QList<QAction*> columns = chooser.menu()->actions();
+        QCOMPARE(columns.size(), 2);
+        QCOMPARE(columns[0]->text() + columns[1]->text(), "NIFIBAN");
+        QVERIFY(columns[0]->isChecked() && columns[1]->isChecked());
+        auto& table = *window.findChild<QTableView*>("grdLista");
+        QCOMPARE(table.model()->rowCount(), 4);
+
+        columns[1]->trigger();
+        QTRY_COMPARE(Label(window, "lblMensajes"), "Columna comprobada: NIF (1); separador: «;»");
+        QTRY_VERIFY(window.findChild<QPushButton*>("cmdGuardar")->isEnabled());
+        QCOMPARE(Column(*table.model(), 1), QStringList({"12345678Z", "12345678J"}));
+        QCOMPARE(Column(*table.model(), 3), QStringList({"correcto", "incorrecto"}));
+        QCOMPARE(chooser.text(), "NIF");
+        QCOMPARE(Label(window, "lblResumen"),
+                 "2 números: 1 correcto, 1 incorrecto, 0 incompletos, 0 desconocidos");
+        window.close();
+
+        QWidget& plain = Opened(Write("nifs.txt", "12345678Z\n12345678J\n"));
+        QVERIFY(!plain.findChild<QToolButton*>("cmdColumnas")->isVisible());
     }
 
     // Saved as a workbook or as CSV, the report reads back with every verdict beside the list's
