@@ -88,3 +88,33 @@ sleep 0.4
 keys Down Down Return
 sleep 0.6
 import -window "$(xdotool getactivewindow)" -frame "$out/about.png"
+
+# DigiZol's list window, as "Abrir con" opens it: a supplier list with a wrong CIF, a DNI with
+# the wrong letter and two mistyped IBANs, filtered to those.
+keys Escape
+list=$(mktemp -d)/proveedores.csv
+cat >"$list" <<'LIST'
+Nombre;NIF;IBAN
+Papelería Goya S.L.;B86123452;ES91 2100 0418 4502 0005 1332
+Transportes Hermanos Ruiz S.A.;A46235180;ES70 0049 1500 0105 1234 5678
+Limpiezas del Sur S.L.;B91077348;ES17 0182 5322 2702 0150 3512
+Imprenta Martínez S.L.;B30541296;ES55 0081 0216 7800 0123 4567
+Cafés La Estrella S.A.;A28004174;ES79 2038 1745 6260 0034 5621
+Ferretería Navarro S.L.;B50293810;ES14 3058 0990 2627 1234 5678
+Carmen López Ortega;50123456R;ES39 0128 0010 9301 0009 8765
+Mensajería Rápida Levante S.L.;B98432719;ES22 1465 0100 9699 1234 5678
+Asesoría Fiscal Beltrán S.L.;B12765400;ES10 2100 3150 1611 2233 4455
+Jardinería Olmos S.L.;B47019286;ES36 0049 6612 1101 2345 6789
+Suministros Eléctricos Vera S.A.;A04156725;ES76 0182 1234 8802 0157 0001
+Gráficas Albaicín S.L.;B18990432;ES49 0081 7400 2800 0654 3210
+LIST
+"$program" "$list" &
+list_pid=$!
+lista=$(xdotool search --sync --onlyvisible --name '^Comprobar una lista')
+xdotool windowactivate --sync "$lista" 2>/dev/null || true
+sleep 0.5
+# Alt+M is the filter's key; Down picks "Solo los que no son correctos".
+keys alt+m Down
+sleep 0.6
+import -window "$lista" -frame "$out/digizol-lista.png"
+kill $list_pid 2>/dev/null || true
