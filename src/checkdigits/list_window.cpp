@@ -24,7 +24,6 @@
 #include <QStringList>
 #include <QTableView>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
@@ -172,7 +171,7 @@ class frmLista final : public QWidget {
     QLabel* lblMensajes_ = nullptr;
     QComboBox* cboFiltro_ = nullptr;
     QLabel* lblColumnas_ = nullptr;
-    QToolButton* cmdColumnas_ = nullptr;
+    QPushButton* cmdColumnas_ = nullptr;
     QMenu* mnuColumnas_ = nullptr;
     QProgressBar* prgLectura_ = nullptr;
     QPushButton* cmdCancelar_ = nullptr;
@@ -234,12 +233,9 @@ void frmLista::CreateControls() {
     lblColumnas_->hide();
     mnuColumnas_ = new QMenu(this);
     mnuColumnas_->setObjectName("mnuColumnas");
-    cmdColumnas_ = new QToolButton(this);
+    cmdColumnas_ = new QPushButton(this);
     cmdColumnas_->setObjectName("cmdColumnas");
     cmdColumnas_->setMenu(mnuColumnas_);
-    cmdColumnas_->setPopupMode(QToolButton::InstantPopup);
-    cmdColumnas_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    cmdColumnas_->setFocusPolicy(Qt::StrongFocus);
     cmdColumnas_->hide();
     lblColumnas_->setBuddy(cmdColumnas_);
     prgLectura_ = new QProgressBar(this);

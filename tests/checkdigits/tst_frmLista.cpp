@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <filesystem>
 #include <memory>
 
@@ -263,7 +262,7 @@ class ListWindowTest : public QObject {
                                        "NIF;IBAN\n"
                                        "12345678Z;ES91 2100 0418 4502 0005 1332\n"
                                        "12345678J;ES7000491500051234567892\n"));
-        auto& chooser = *window.findChild<QToolButton*>("cmdColumnas");
+        auto& chooser = *window.findChild<QPushButton*>("cmdColumnas");
         QVERIFY(chooser.isVisible());
         QCOMPARE(chooser.text(), "NIF, IBAN");
         QCOMPARE(chooser.accessibleName(), "Columnas comprobadas");
@@ -285,7 +284,7 @@ class ListWindowTest : public QObject {
         window.close();
 
         QWidget& plain = Opened(Write("nifs.txt", "12345678Z\n12345678J\n"));
-        QVERIFY(!plain.findChild<QToolButton*>("cmdColumnas")->isVisible());
+        QVERIFY(!plain.findChild<QPushButton*>("cmdColumnas")->isVisible());
     }
 
     // Saved as a workbook or as CSV, the report reads back with every verdict beside the list's
