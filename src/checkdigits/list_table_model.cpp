@@ -24,8 +24,6 @@ void ListTableModel::Start(bool withColumn) {
     ForEachResultCell(
         kResultColumnNames, withColumn,
         [this](ResultColumn column, std::string_view) { columns_.push_back(column); });
-    keyColumn_ = -1;
-    keys_.clear();
     endResetModel();
 }
 
@@ -76,29 +74,51 @@ bool ListTableModel::NotRight(int row) const {
     return view.checked && view.verdict != Verdict::Correct;
 }
 
-bool ListTableModel::Less(int left, int right, int column) const {
-    if (column != keyColumn_) {
-        keyColumn_ = column;
-        keys_.clear();
-    }
-    // The stores never change once appended, so the texts viewed stay where they are.
-    const auto needed = static_cast<std::size_t>(std::max(left, right)) + 1;
-    while (keys_.size() < needed) {
-        const CheckedRows::RowView row = Row(static_cast<int>(keys_.size()));
-        if (column == 0) {
-            keys_.push_back({row.line, {}});
-            continue;
+std::vector<int> ListTableModel::Order(int column, Qt::SortOrder order) const {
+    // A row's place by the column: its line, or its text's first eight bytes as a number, which
+    // decide most comparisons without reaching into the scattered texts. The stores never change
+    // once appended, so the texts viewed stay where they are.
+    struct Key {
+        std::uint64_t head;
+        std::string_view text;
+        int row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(size_);
+    for (std::size_t batch = 0; batch < batches_.size(); ++batch) {
+        const CheckedRows& rows = *batches_[batch];
+        for (std::size_t at = 0; at < rows.size(); ++at) {
+            const CheckedRows::RowView row = rows.At(at);
+            const int index = static_cast<int>(starts_[batch] + at);
+            if (column <= 0) {
+                keys.push_back({row.line, {}, index});
+                continue;
+            }
+            const std::string_view text = Cell(row, column);
+            std::uint64_t head = 0;
+            for (std::size_t i = 0; i < 8; ++i) {
+                head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
+            }
+            keys.push_back({head, text, index});
         }
-        const std::string_view text = Cell(row, column);
-        std::uint64_t head = 0;
-        for (std::size_t i = 0; i < 8; ++i) {
-            head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
-        }
-        keys_.push_back({head, text});
     }
-    const SortKey& a = keys_[static_cast<std::size_t>(left)];
-    const SortKey& b = keys_[static_cast<std::size_t>(right)];
-    return a.head != b.head ? a.head < b.head : a.text < b.text;
+    // Ties keep the table's order: sorted in place, with no stable sort's copy of a million keys.
+    const bool ascending = order == Qt::AscendingOrder;
+    std::sort(keys.begin(), keys.end(), [ascending](const Key& a, const Key& b) {
+        if (a.head != b.head) {
+            return (a.head < b.head) == ascending;
+        }
+        if (a.text != b.text) {
+            return (a.text < b.text) == ascending;
+        }
+        return a.row < b.row;
+    });
+    std::vector<int> rows;
+    rows.reserve(keys.size());
+    for (const Key& key : keys) {
+        rows.push_back(key.row);
+    }
+    return rows;
 }
 
 int ListTableModel::rowCount(const QModelIndex& parent) const {
@@ -168,6 +188,10 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::InitialSortOrderRole) {
+        // A first click sorts from the least, whatever the style's arrows suggest.
+        return static_cast<int>(Qt::AscendingOrder);
+    }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= columnCount()) {
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -181,8 +205,22 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 ListFilterModel::ListFilterModel(ListTableModel& source, QObject* parent)
-    : QSortFilterProxyModel(parent), source_(source) {
-    setSourceModel(&source);
+    : QAbstractTableModel(parent), source_(source) {
+    connect(&source, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
+    connect(&source, &QAbstractItemModel::modelReset, this, [this] {
+        order_.clear();
+        Rebuild();
+        endResetModel();
+    });
+    connect(&source, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { SourceRowsInserted(first, last); });
+    connect(&source, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (!rows_.empty()) {
+                    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), roles);
+                }
+            });
+    Rebuild();
 }
 
 void ListFilterModel::ShowOnlyNotRight(bool only) {
@@ -190,16 +228,104 @@ void ListFilterModel::ShowOnlyNotRight(bool only) {
         onlyNotRight_ = only;
         // Mapped again in one pass: filtering a million rows in place would remove the rows
         // between each two shown one range at a time.
-        invalidate();
+        Relayout();
     }
 }
 
-bool ListFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return !onlyNotRight_ || source_.NotRight(sourceRow);
+void ListFilterModel::SetOrder(std::vector<int> order) {
+    order_ = std::move(order);
+    Relayout();
 }
 
-bool ListFilterModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    return source_.Less(left.row(), right.row(), left.column());
+void ListFilterModel::SortWith(std::function<void(int column, Qt::SortOrder order)> sorter) {
+    sorter_ = std::move(sorter);
+}
+
+void ListFilterModel::sort(int column, Qt::SortOrder order) {
+    if (sorter_) {
+        sorter_(column, order);
+        return;
+    }
+    SetOrder(column < 0 ? std::vector<int>() : source_.Order(column, order));
+}
+
+void ListFilterModel::Rebuild() {
+    rows_.clear();
+    const int count = source_.rowCount();
+    for (int at = 0; at < count; ++at) {
+        const int row = order_.empty() ? at : order_[static_cast<std::size_t>(at)];
+        if (Shown(row)) {
+            rows_.push_back(row);
+        }
+    }
+}
+
+void ListFilterModel::Relayout() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> sourceRows;
+    sourceRows.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& index : before) {
+        sourceRows.push_back(rows_[static_cast<std::size_t>(index.row())]);
+    }
+    Rebuild();
+    if (!before.isEmpty()) {
+        // Each row selected or current goes where its row went, or away when filtered out.
+        std::vector<int> place(static_cast<std::size_t>(source_.rowCount()), -1);
+        for (std::size_t at = 0; at < rows_.size(); ++at) {
+            place[static_cast<std::size_t>(rows_[at])] = static_cast<int>(at);
+        }
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            const int row =
+                place[static_cast<std::size_t>(sourceRows[static_cast<std::size_t>(i)])];
+            after << (row < 0 ? QModelIndex() : index(row, before[i].column()));
+        }
+        changePersistentIndexList(before, after);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+// The table only grows at its end: the new rows come after those in order, and the next sort
+// puts them in their place.
+void ListFilterModel::SourceRowsInserted(int first, int last) {
+    std::vector<int> shown;
+    for (int row = first; row <= last; ++row) {
+        if (!order_.empty()) {
+            order_.push_back(row);
+        }
+        if (Shown(row)) {
+            shown.push_back(row);
+        }
+    }
+    if (shown.empty()) {
+        return;
+    }
+    const int at = rowCount();
+    beginInsertRows({}, at, at + static_cast<int>(shown.size()) - 1);
+    rows_.insert(rows_.end(), shown.begin(), shown.end());
+    endInsertRows();
+}
+
+int ListFilterModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ListFilterModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : source_.columnCount();
+}
+
+QVariant ListFilterModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    return source_.data(source_.index(rows_[static_cast<std::size_t>(index.row())], index.column()),
+                        role);
+}
+
+QVariant ListFilterModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    return source_.headerData(section, orientation, role);
 }
 
 }  // namespace minizol

@@ -2,9 +2,9 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QSortFilterProxyModel>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -45,9 +45,10 @@ class ListTableModel final : public QAbstractTableModel {
 
     // Whether row `row` holds a number that is not right: those the summary counts as such.
     bool NotRight(int row) const;
-    // Whether row `left` goes before row `right` by `column`: line numbers by value, the other
-    // cells by their text.
-    bool Less(int left, int right, int column) const;
+    // The rows in their order by `column`, ties as they are: line numbers by value, the other
+    // cells by their text. It only reads the rows, so it may run on another thread while no rows
+    // are appended and the table is not started again.
+    std::vector<int> Order(int column, Qt::SortOrder order) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -59,17 +60,6 @@ class ListTableModel final : public QAbstractTableModel {
     // The text of a result cell; column 0, the line, is none of them.
     std::string_view Cell(const CheckedRows::RowView& row, int column) const;
 
-    // A row's place in the order of one column: its line, or its text's first eight bytes as a
-    // number, which decide most comparisons without reaching into the scattered texts.
-    struct SortKey {
-        std::uint64_t head;
-        std::string_view text;
-    };
-    // The keys of the column last sorted by, row by row as far as asked: a sort compares each
-    // row some twenty times, and finding its cells each time took seconds for a million rows.
-    mutable int keyColumn_ = -1;
-    mutable std::vector<SortKey> keys_;
-
     std::vector<std::unique_ptr<CheckedRows>> batches_;
     std::vector<std::size_t> starts_;  // the first row of each batch
     std::size_t size_ = 0;
@@ -80,20 +70,37 @@ class ListTableModel final : public QAbstractTableModel {
     QColor muted_;
 };
 
-// The table as shown: sorted by a clicked header, and filtered to the rows that are not right.
-class ListFilterModel final : public QSortFilterProxyModel {
+// The table as shown: in the order of a clicked header, and filtered to the rows that are not
+// right. The order is worked out apart (ListTableModel::Order, on any thread) and then put in
+// place at once, so that sorting a million rows never holds the window up.
+class ListFilterModel final : public QAbstractTableModel {
   public:
     ListFilterModel(ListTableModel& source, QObject* parent);
 
     void ShowOnlyNotRight(bool only);
+    // Shows the rows in `order`, every row of the table once; empty, in line order.
+    void SetOrder(std::vector<int> order);
+    // Has `sorter` sort, by the column and order a view asks for, rather than sorting at once.
+    void SortWith(std::function<void(int column, Qt::SortOrder order)> sorter);
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-  protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
+    bool Shown(int sourceRow) const { return !onlyNotRight_ || source_.NotRight(sourceRow); }
+    // The rows shown anew, from the order and the filter, the selection kept where it can be.
+    void Relayout();
+    void Rebuild();
+    void SourceRowsInserted(int first, int last);
+
     ListTableModel& source_;
     bool onlyNotRight_ = false;
+    std::vector<int> order_;  // the source's rows as sorted; empty, in line order
+    std::vector<int> rows_;   // the source's row of each row shown
+    std::function<void(int, Qt::SortOrder)> sorter_;
 };
 
 }  // namespace minizol

@@ -27,9 +27,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "checkdigits/list_check.h"
 #include "checkdigits/list_summary.h"
@@ -137,6 +139,9 @@ class frmLista final : public QWidget {
     void mnuAyuda_Click();
 
     void ReadingEnded(bool read);
+    void Sort(int column, Qt::SortOrder order);
+    void SortEnded(unsigned sort, std::vector<int> rows);
+    void WaitForSorts();
     void ShowColumns(const std::vector<std::string>& names,
                      const std::vector<std::size_t>& checked);
     void ShowCheckedColumns();
@@ -163,6 +168,10 @@ class frmLista final : public QWidget {
     bool savedWhole_ = false;
     std::string saveError_;
     QString savePath_;
+
+    // The sorts under way, by their number: only the last one started is shown when over.
+    std::map<unsigned, std::thread> sorts_;
+    unsigned sortsStarted_ = 0;
 
     ListTableModel* model_ = nullptr;
     ListFilterModel* filter_ = nullptr;
@@ -199,6 +208,7 @@ frmLista::frmLista(QWidget* tool, Dialogs& dialogs, const QString& path)
 
 frmLista::~frmLista() {
     check_.reset();  // cancels the reading, and waits for it
+    WaitForSorts();  // they read the rows the window owns
     if (saving_.joinable()) {
         saving_.join();  // a file half written would be left behind
     }
@@ -250,6 +260,7 @@ void frmLista::CreateControls() {
 
     model_ = new ListTableModel(this);
     filter_ = new ListFilterModel(*model_, this);
+    filter_->SortWith([this](int column, Qt::SortOrder order) { Sort(column, order); });
     grdLista_ = new QTableView(this);
     grdLista_->setObjectName("grdLista");
     grdLista_->setModel(filter_);
@@ -430,6 +441,44 @@ void frmLista::ReadingEnded(bool read) {
     }
 }
 
+// Sorting a million rows by a text takes seconds: the order is worked out on a thread, the rows
+// keep their order until it is ready, and a click meanwhile makes it stale.
+void frmLista::Sort(int column, Qt::SortOrder order) {
+    const unsigned sort = ++sortsStarted_;
+    if (column < 0) {
+        filter_->SetOrder({});  // line order: nothing to work out
+        return;
+    }
+    sorts_.emplace(sort, std::thread([this, sort, column, order] {
+                       std::vector<int> rows = model_->Order(column, order);
+                       // Not delivered if the window is gone meanwhile.
+                       QMetaObject::invokeMethod(
+                           this,
+                           [this, sort, rows = std::move(rows)]() mutable {
+                               SortEnded(sort, std::move(rows));
+                           },
+                           Qt::QueuedConnection);
+                   }));
+}
+
+void frmLista::SortEnded(unsigned sort, std::vector<int> rows) {
+    if (const auto ended = sorts_.find(sort); ended != sorts_.end()) {
+        ended->second.join();  // over but for its return
+        sorts_.erase(ended);
+    }
+    if (sort == sortsStarted_) {
+        filter_->SetOrder(std::move(rows));
+    }
+}
+
+void frmLista::WaitForSorts() {
+    for (auto& [sort, thread] : sorts_) {
+        thread.join();
+    }
+    sorts_.clear();
+    ++sortsStarted_;  // the orders they have sent are of rows gone
+}
+
 // A message of the reader as the window shows it: the file by its name, which stands above it
 // and needs no saying again, and no hints at the command line's options.
 QString frmLista::Shown(const std::string& message) const {
@@ -458,6 +507,7 @@ void frmLista::cboFiltro_Click() {
 void frmLista::Read(std::vector<std::string> columns) {
     tmrLectura_->stop();
     check_.reset();  // cancels the reading under way, and waits for it
+    WaitForSorts();  // the rows they read go now
     messages_.clear();
     ShowMessages();
     grdLista_->setSortingEnabled(false);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -255,6 +256,43 @@ class ListWindowTest : public QObject {
         QVERIFY(tool_->isVisible());
     }
 
+    // A click on a header sorts the rows by its column once their order is worked out, the filter
+    // still applied on top; and a window closed while it sorts leaves no thread behind.
+    void headersSortTheRows() {
+        QWidget& window = Opened(Write("proveedores.csv", kSuppliers));
+        auto& table = *window.findChild<QTableView*>("grdLista");
+        const QAbstractItemModel& shown = *table.model();
+        QStringList entries;
+        for (const auto& row : kSuppliersRows) {
+            entries << row[2];
+        }
+        entries.sort();  // in bytes, as the table sorts
+        Click(table, 2);
+        QCOMPARE(table.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+        QTRY_COMPARE(Column(shown, 2), entries);
+        Click(table, 0);
+        QTRY_COMPARE(Column(shown, 0),
+                     QStringList({"2", "2", "3", "3", "4", "4", "5", "5", "6", "6"}));
+        Click(table, 0);
+        QTRY_COMPARE(Column(shown, 0),
+                     QStringList({"6", "6", "5", "5", "4", "4", "3", "3", "2", "2"}));
+        window.findChild<QComboBox*>("cboFiltro")->setCurrentIndex(1);
+        QCOMPARE(Column(shown, 0), QStringList({"6", "6", "4", "3", "3"}));
+        window.close();
+        QTRY_VERIFY(tool_->findChild<QWidget*>("frmLista") == nullptr);
+
+        QByteArray lines = "NIF\n";
+        for (int i = 0; i < 200000; ++i) {
+            lines += QByteArray::number(99999999 - i * 7 % 100000000) + "Z\n";
+        }
+        const int threads = ThreadCount();
+        QWidget& big = Opened(Write("grande.csv", lines));
+        Click(*big.findChild<QTableView*>("grdLista"), 1);
+        big.close();
+        QTRY_VERIFY(tool_->findChild<QWidget*>("frmLista") == nullptr);
+        QCOMPARE(ThreadCount(), threads);
+    }
+
     // The columns checked are shown, those found ticked; unticking one checks the list again
     // without it. A plain list has no columns to choose.
     void columnsCanBeChosen() {
@@ -432,6 +470,15 @@ class ListWindowTest : public QObject {
             qFatal("no list window on %s", qPrintable(path));
         }
         return *window;
+    }
+
+    // A click on the header of `column`, as the user's.
+    static void Click(QTableView& table, int column) {
+        QHeaderView& header = *table.horizontalHeader();
+        QTest::mouseClick(
+            header.viewport(), Qt::LeftButton, {},
+            QPoint(header.sectionViewportPosition(column) + header.sectionSize(column) / 2,
+                   header.height() / 2));
     }
 
     static QString Label(const QWidget& window, const char* name) {
