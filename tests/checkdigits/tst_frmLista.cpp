@@ -23,6 +23,7 @@
 #include "lists/list_reader.h"
 #include "platform/toolkit_language.h"
 #include "shell/tool_window.h"
+#include "support/kept_rows.h"
 #include "support/test_shell.h"
 
 namespace minizol {
@@ -51,16 +52,6 @@ const char* const kSuppliersRows[][4] = {
     {"5", "IBAN", "", ""},
     {"6", "NIF", "hola", "desconocido"},
     {"6", "IBAN", "ES7000491500051234567892", "incorrecto"},
-};
-
-// The rows a reader keeps of a file, as a window would.
-struct Kept final : ListSink {
-    ReportWriter& Report(const CsvForm&, bool withColumn, std::size_t) override {
-        rows = CheckedRows(withColumn);
-        return rows;
-    }
-    void Say(const std::string&) override {}
-    CheckedRows rows;
 };
 
 // Threads of the program's own: Qt names those it starts (a pool's come and go as they like),
@@ -350,15 +341,13 @@ class ListWindowTest : public QObject {
         QTRY_VERIFY(Label(window, "lblMensajes").endsWith("Guardado en «" + saved + "»."));
         QVERIFY(app_->dialogs.messages.empty());
 
-        Kept kept;
-        ListOptions options;
-        options.table = true;
-        options.columns = {"resultado"};
-        QVERIFY(ListReader(options, kept).ReadInput(dir_->filePath(saved).toStdString()));
-        QCOMPARE(kept.rows.ownHeader().size(), 11u);
-        QCOMPARE(kept.rows.size(), std::size(kSuppliersRows));
-        for (std::size_t row = 0; row < kept.rows.size(); ++row) {
-            const std::vector<std::string> fields = kept.rows.OwnFields(row);
+        const std::optional<CheckedRows> kept =
+            KeptRows(dir_->filePath(saved).toStdString(), {"resultado"});
+        QVERIFY(kept.has_value());
+        QCOMPARE(kept->ownHeader().size(), 11u);
+        QCOMPARE(kept->size(), std::size(kSuppliersRows));
+        for (std::size_t row = 0; row < kept->size(); ++row) {
+            const std::vector<std::string> fields = kept->OwnFields(row);
             QCOMPARE(fields[3] + "|" + fields[4] + "|" + fields[5] + "|" + fields[7],
                      std::string(kSuppliersRows[row][0]) + "|" + kSuppliersRows[row][1] + "|" +
                          kSuppliersRows[row][2] + "|" + kSuppliersRows[row][3]);

@@ -13,6 +13,7 @@
 
 #include "lists/checked_rows.h"
 #include "lists/list_reader.h"
+#include "support/kept_rows.h"
 
 namespace minizol {
 namespace {
@@ -37,23 +38,10 @@ struct TempDir {
     }
 };
 
-// Every row of a list, kept as the window keeps them.
-struct Kept final : ListSink {
-    ReportWriter& Report(const CsvForm&, bool withColumn, std::size_t) override {
-        rows = CheckedRows(withColumn);
-        return rows;
-    }
-    void Say(const std::string&) override {}
-    CheckedRows rows;
-};
-
 CheckedRows Read(const std::string& path, std::vector<std::string> columns = {}) {
-    Kept kept;
-    ListOptions options;
-    options.table = true;
-    options.columns = std::move(columns);
-    EXPECT_TRUE(ListReader(options, kept).ReadInput(path));
-    return std::move(kept.rows);
+    std::optional<CheckedRows> rows = KeptRows(path, std::move(columns));
+    EXPECT_TRUE(rows.has_value()) << path;
+    return rows ? std::move(*rows) : CheckedRows();
 }
 
 const char* const kList = "Nombre,NIF,IBAN\nPeña,12345678J,ES91 2100 0418 4502 0005 1332\n";
