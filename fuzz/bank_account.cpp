@@ -9,6 +9,7 @@
 
 #include "checkdigits/iban.h"
 #include "checkdigits/iban_countries.h"
+#include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 #include "fuzz_support.h"
 
@@ -97,8 +98,9 @@ void CheckPaste(std::string_view text) {
     FUZZ_CHECK(row.wholeIban.empty() || (!red && IbanIsValid(row.wholeIban)), detail);
 
     // Red exactly when the IBAN fails a bank's check or is not of its country's length.
-    const std::string compact = WithoutSeparators(WithoutAccountLabel(tidy));
-    if (whole && !whole->iban.empty()) {
+    const LabelledNumber labelled = ReadLabelledNumber(tidy);
+    const std::string compact = WithoutSeparators(labelled.number);
+    if (whole && !whole->iban.empty() && labelled.bic.empty()) {
         const IbanCountry* country = FindIbanCountry(compact.substr(0, 2));
         const bool rightLength =
             country != nullptr && compact.size() == static_cast<std::size_t>(country->length);

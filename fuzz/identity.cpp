@@ -6,6 +6,7 @@
 #include <string>
 
 #include "checkdigits/pasted_text.h"
+#include "common/text_case.h"
 #include "common/utf8_text.h"
 #include "fuzz_support.h"
 
@@ -14,7 +15,10 @@ namespace {
 
 constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
 constexpr std::string_view kCifLetters = "ABCDEFGHIJ";
-constexpr std::string_view kClassChars = "0KLXMYZABCDEFGHSPQNJUVWR";
+constexpr std::string_view kClassLetters = "KLXMYZABCDEFGHSPQNJUVWR";
+// Companies whose control character is only ever a digit, and those where it is only a letter.
+constexpr std::string_view kDigitOnly = "ABEH";
+constexpr std::string_view kLetterOnly = "NPQRSW";
 
 bool OneOf(char character, std::string_view alphabet) {
     return character != '\0' && alphabet.find(character) != std::string_view::npos;
@@ -26,9 +30,9 @@ std::string Text(char character) {
 }
 
 std::string Describe(std::string_view text, const IdentityAnalysis& a) {
-    return Quoted(text) + " status " + std::to_string(static_cast<int>(a.status)) + " class " +
-           Quoted(Text(a.classChar)) + " control " + Quoted(Text(a.controlChar)) + " digit " +
-           Quoted(Text(a.controlDigit));
+    return Quoted(text) + " status " + std::to_string(static_cast<int>(a.status)) + " kind " +
+           std::to_string(static_cast<int>(a.kind)) + " letter " + Quoted(Text(a.letter)) +
+           " control " + Quoted(Text(a.controlChar)) + " digit " + Quoted(Text(a.controlDigit));
 }
 
 void CheckCompletion(std::string_view text, char control, const std::string& how) {
@@ -56,19 +60,24 @@ FUZZ_TARGET(input) {
     const IdentityAnalysis analysis = AnalyseIdentity(text);
     const std::string detail = Describe(text, analysis);
 
-    FUZZ_CHECK(analysis.classChar == '\0' || OneOf(analysis.classChar, kClassChars), detail);
+    const std::string_view trimmed = TrimSpaces(text);
+    const char first = trimmed.empty() ? '\0' : AsciiUpper(trimmed.front());
+    const bool ledByDigit = first >= '0' && first <= '9';
+    FUZZ_CHECK((analysis.kind == IdentityKind::Dni) == ledByDigit, detail);
+    FUZZ_CHECK(analysis.letter == (OneOf(first, kClassLetters) ? first : '\0'), detail);
     if (analysis.status == IdentityStatus::Invalid) {
         FUZZ_CHECK(analysis.controlChar == '\0' && analysis.controlDigit == '\0', detail);
     } else {
-        FUZZ_CHECK(analysis.classChar != '\0', detail);
+        FUZZ_CHECK(analysis.kind != IdentityKind::None, detail);
     }
-    const bool person = OneOf(analysis.classChar, "0KLXMYZ");
+    const bool person = ledByDigit || OneOf(analysis.letter, "KLXMYZ");
+    FUZZ_CHECK(person == (analysis.kind != IdentityKind::Company), detail);
     if (analysis.controlChar != '\0') {
         FUZZ_CHECK(OneOf(analysis.controlChar, person ? kDniLetters : kCifLetters), detail);
     }
     if (analysis.controlDigit != '\0') {
         FUZZ_CHECK(!person && OneOf(analysis.controlDigit, "0123456789"), detail);
-        FUZZ_CHECK(OneOf(analysis.classChar, "ABCDEFGHJUV"), detail);
+        FUZZ_CHECK(OneOf(analysis.letter, "ABCDEFGHJUV"), detail);
     }
     FUZZ_CHECK(analysis.status != IdentityStatus::Computed || analysis.controlChar != '\0', detail);
 
@@ -79,8 +88,12 @@ FUZZ_TARGET(input) {
                    lowered.controlDigit == analysis.controlDigit,
                detail + " lowered: " + Describe(lower, lowered));
 
+    const bool digitOnly = OneOf(analysis.letter, kDigitOnly);
+    const bool letterOnly = person || OneOf(analysis.letter, kLetterOnly);
     if (analysis.status == IdentityStatus::Computed) {
-        CheckCompletion(text, analysis.controlChar, "completed with the letter");
+        if (!digitOnly) {
+            CheckCompletion(text, analysis.controlChar, "completed with the letter");
+        }
         // A digit control character is only told apart from the number after seven digits.
         const std::string_view body = TrimSpaces(text).substr(1);
         if (analysis.controlDigit != '\0' && body.size() == 7) {
@@ -89,14 +102,14 @@ FUZZ_TARGET(input) {
     }
 
     if (analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Mismatch) {
-        const std::string_view trimmed = TrimSpaces(text);
         const std::string_view number = WithoutLastChar(trimmed);
         std::string typed(trimmed.substr(number.size()));
         typed[0] = typed[0] >= 'a' && typed[0] <= 'z' ? static_cast<char>(typed[0] - 32) : typed[0];
         const IdentityAnalysis base = AnalyseIdentity(number);
         FUZZ_CHECK(base.status == IdentityStatus::Computed, detail + " without " + Quoted(typed));
-        const bool right = typed == Text(base.controlChar) ||
-                           (base.controlDigit != '\0' && typed == Text(base.controlDigit));
+        const bool right =
+            (!digitOnly && typed == Text(base.controlChar)) ||
+            (!letterOnly && base.controlDigit != '\0' && typed == Text(base.controlDigit));
         FUZZ_CHECK((analysis.status == IdentityStatus::Matches) == right, detail);
     }
 }

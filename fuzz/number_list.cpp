@@ -10,10 +10,11 @@
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
 #include "checkdigits/number_check.h"
+#include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
+#include "fuzz_support.h"
 #include "lists/csv.h"
 #include "lists/record_reader.h"
-#include "fuzz_support.h"
 #include "support/memory_source.h"
 
 namespace minizol::fuzz {
@@ -123,7 +124,7 @@ bool RedInTheWindow(std::string_view text, NumberKind kind) {
         return row.controlRed || row.ibanRed;
     }
     if (IsIdentity(kind)) {
-        return DisplayIdentityField(IdentityFieldText(WithoutIdentityLabel(tidy))).red;
+        return DisplayIdentityField(IdentityFieldText(ReadLabelledNumber(tidy).number)).red;
     }
     return IsbnCheckDigit(WithoutIsbnLabel(tidy)).red;
 }
@@ -150,7 +151,7 @@ void CheckNumberOf(std::string_view text, KindFilter filter) {
         FUZZ_CHECK(!ReadWholeAccount(tidy), what);
         FUZZ_CHECK(IsbnCheckDigit(WithoutIsbnLabel(tidy)).checkDigit.empty(), what);
         const IdentityDisplay identity =
-            DisplayIdentityField(IdentityFieldText(WithoutIdentityLabel(tidy)));
+            DisplayIdentityField(IdentityFieldText(ReadLabelledNumber(tidy).number));
         FUZZ_CHECK(identity.red || identity.letter.empty(), what);
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "checkdigits/bank_table.h"
 #include "checkdigits/iban.h"
+#include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 #include "common/byte_words.h"
 #include "common/utf8_text.h"
@@ -64,18 +65,33 @@ bool FieldFits(int index, std::string_view text) {
     return AllDigits(text) && text.size() <= FieldWidth(index);
 }
 
+constexpr std::string_view kNoAccountReason = "no es un número de cuenta";
+
+// The faults of a whole account's verdict that its IBAN box shows: all but the control digits.
+std::string IbanFaults(const NumberCheck& check) {
+    std::string text;
+    for (const Fault& fault : check.Faults()) {
+        if (fault.part != FaultPart::AccountControl) {
+            text += text.empty() ? "" : " · ";
+            text += fault.text;
+        }
+    }
+    return text;
+}
+
 // A foreign IBAN stands in the bank label whole, in its paper form, with its country's name
 // where the name fits; the IBAN box shows the check digits its account calls for.
-BankRow ForeignIbanRow(const std::string& iban) {
-    const std::optional<IbanCheck> check = CheckIban(iban);
+BankRow ForeignIbanRow(const WholeAccount& whole) {
+    const std::string& iban = whole.iban;
     BankRow row;
-    row.iban = iban.substr(0, 2) + check->checkDigits;
-    row.ibanRed = !check->valid;
+    row.iban = iban.substr(0, 2) + whole.check.control.substr(0, 2);
+    row.ibanReason = IbanFaults(whole.check);
+    row.ibanRed = whole.check.verdict != Verdict::Correct;
     row.shortCaption = GroupInFours(iban);
-    row.bankCaption = check->country != nullptr
-                          ? std::string(check->country->name) + ": " + row.shortCaption
-                          : row.shortCaption;
-    if (check->valid) {
+    const IbanCountry* country = FindIbanCountry(iban.substr(0, 2));
+    row.bankCaption = country != nullptr ? std::string(country->name) + ": " + row.shortCaption
+                                         : row.shortCaption;
+    if (!row.ibanRed) {
         row.wholeIban = iban;
     }
     return row;
@@ -132,10 +148,10 @@ std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view
     return {digits[2 * kCodeLength], digits[2 * kCodeLength + 1]};
 }
 
-std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy) {
+std::optional<CompactAccount> ReadCompactAccount(std::string_view number) {
     CompactAccount whole;
     const std::optional<std::size_t> size =
-        CopyWithoutSeparators(WithoutAccountLabel(tidy), whole.text.data(), whole.text.size());
+        CopyWithoutSeparators(number, whole.text.data(), whole.text.size());
     if (!size) {
         return std::nullopt;  // longer than any IBAN, and than any account
     }
@@ -157,7 +173,11 @@ std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy) {
 
 std::optional<WholeAccount> ReadWholeAccount(std::string_view text) {
     std::string buffer;
-    const std::optional<CompactAccount> compact = ReadCompactAccount(TidyPastedText(text, buffer));
+    const LabelledNumber labelled = ReadLabelledNumber(TidyPastedText(text, buffer));
+    if (labelled.label == NumberLabel::Identity || labelled.label == NumberLabel::Isbn) {
+        return std::nullopt;
+    }
+    const std::optional<CompactAccount> compact = ReadCompactAccount(labelled.number);
     if (!compact) {
         return std::nullopt;
     }
@@ -168,6 +188,7 @@ std::optional<WholeAccount> ReadWholeAccount(std::string_view text) {
                                   std::string(compact->AccountNumber())};
         whole.control = compact->Control();
     }
+    whole.check = CheckNumber(text, whole.iban.empty() ? KindFilter::Ccc : KindFilter::Iban);
     return whole;
 }
 
@@ -183,8 +204,16 @@ AccountFieldEntry ReadAccountField(int index, std::string_view text, const BankF
         return entry;
     }
     if (index == 2 && digits.size() == kTypedControlAndAccount) {
-        entry.whole = WholeAccount{BankFields{fields.bank, fields.office, digits.substr(2)},
-                                   digits.substr(0, 2), ""};
+        WholeAccount whole{
+            BankFields{fields.bank, fields.office, digits.substr(2)}, digits.substr(0, 2), "", {}};
+        // Checked as the account the computation reads: short codes count zero-filled.
+        std::array<char, kAccountDigits> account{};
+        FieldDigits(fields.bank, kCodeLength, account.data());
+        FieldDigits(fields.office, kCodeLength, account.data() + kCodeLength);
+        std::copy(digits.begin(), digits.end(), account.begin() + 2 * kCodeLength);
+        whole.check =
+            CheckNumber(std::string_view(account.data(), account.size()), KindFilter::Ccc);
+        entry.whole = std::move(whole);
     } else if (digits.size() <= FieldWidth(index)) {
         entry.text = std::move(digits);
     }
@@ -200,7 +229,7 @@ BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
     const WholeAccount* held =
         whole != nullptr && FieldsHoldWhole(fields, *whole) ? whole : nullptr;
     if (held != nullptr && !held->fields) {
-        return ForeignIbanRow(held->iban);
+        return ForeignIbanRow(*held);
     }
     BankRow row;
     row.bankCaption = std::string(kUnknownBankCaption);
@@ -216,6 +245,7 @@ BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
         !FieldFits(2, fields.account)) {
         row.iban = country + "00";  // no account to compute the digits of
         row.controlRed = row.ibanRed = true;
+        row.controlReason = row.ibanReason = kNoAccountReason;
         return row;
     }
     AccountDigits digits =
@@ -224,13 +254,17 @@ BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
     row.iban = std::move(digits.iban);
     row.bankCaption = std::string(BankCaption(fields.bank));
     if (held != nullptr) {
-        row.controlRed = held->control != row.control;
-        if (!held->iban.empty()) {
-            // The IBAN's own check covers the account as written, its control digits included:
-            // a wrong control digit is the control box's to show.
-            row.iban = country + IbanCheckDigits(country, std::string_view(held->iban).substr(4));
-            row.ibanRed = std::string_view(held->iban).substr(0, 4) != row.iban;
+        // The IBAN's own check covers the account as written, its control digits included: a
+        // wrong control digit is the control box's to show.
+        if (const Fault* fault = held->check.FaultOf(FaultPart::AccountControl)) {
+            row.controlRed = true;
+            row.controlReason = fault->text;
         }
+        if (!held->iban.empty()) {
+            row.iban = country + held->check.control.substr(0, 2);
+        }
+        row.ibanReason = IbanFaults(held->check);
+        row.ibanRed = !row.ibanReason.empty();
     }
     const bool complete = fields.bank.size() == kCodeLength &&
                           fields.office.size() == kCodeLength &&

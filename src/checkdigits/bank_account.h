@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "checkdigits/iban_countries.h"
+#include "checkdigits/number_check.h"
 
 namespace minizol {
 
@@ -44,12 +45,13 @@ std::array<char, 2> AccountControlDigits(std::string_view bank, std::string_view
 
 inline constexpr std::string_view kEmptyAccountIban = "ES00";
 
-// A whole account number brought to the row at once: pasted, dropped or typed in one go. Its own
-// control and check digits are checked against the computed ones while the fields hold it.
+// A whole account number brought to the row at once: pasted, dropped or typed in one go. The
+// row shows its verdict while the fields hold it.
 struct WholeAccount {
     std::optional<BankFields> fields;  // a Spanish account: what its three fields take
     std::string control;               // a Spanish account's control digits, as brought
-    std::string iban;  // the IBAN it was written as, without separators; "" for a bare account
+    std::string iban;   // the IBAN it was written as, without separators; "" for a bare account
+    NumberCheck check;  // what the verdict module says of it
 };
 
 // A whole account read from a tidied text (TidyPastedText), held without separators in place.
@@ -69,13 +71,14 @@ struct CompactAccount {
     std::string_view AccountNumber() const { return Compact().substr(accountAt + 10u); }
 };
 
-// What ReadWholeAccount reads, from a text tidied already, without a copy.
-std::optional<CompactAccount> ReadCompactAccount(std::string_view tidy);
+// A tidied number without its labels (ReadLabelledNumber) read as a whole account, without a
+// copy.
+std::optional<CompactAccount> ReadCompactAccount(std::string_view number);
 
 // Any text read as a whole account: the 20 digits of a Spanish account, "ES" and the 22 digits
 // of a Spanish IBAN, or any other text written as an IBAN, of whatever country. White space,
-// separators between the groups and an "IBAN" label in front are allowed. Nothing for other
-// texts.
+// separators between the groups, a label in front ("IBAN", "Nº de cuenta:") and a BIC after it
+// are allowed. Nothing for other texts.
 std::optional<WholeAccount> ReadWholeAccount(std::string_view text);
 
 // What the text of an account field comes to.
@@ -101,13 +104,16 @@ struct BankRow {
     std::string bankCaption;   // bank label: the bank's name, "Banco: ", or a foreign IBAN whole
     std::string shortCaption;  // the label where `bankCaption` is too wide: the IBAN alone
     std::string wholeIban;  // the complete IBAN shown, without separators; "" if incomplete or red
+    std::string_view bic;   // the BIC of the bank named, when the registry knows it
     bool controlRed = false;  // the control digits brought differ, or the fields hold no account
     bool ibanRed = false;     // the IBAN brought is wrong, or the fields hold no account
+    // Why each red box is red: what was written and what it should be.
+    std::string controlReason;
+    std::string ibanReason;
 };
 
-// `whole` is the account last brought whole, if any. While the fields hold it, its digits are
-// checked: a Spanish IBAN on its check and control digits, a foreign one (the fields then empty)
-// on its country, length and check digits.
+// `whole` is the account last brought whole, if any. While the fields hold it, the row shows its
+// verdict: the control digits box a Spanish account's control digits, the IBAN box all else.
 BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
                           const WholeAccount* whole = nullptr);
 

@@ -9,13 +9,12 @@ namespace minizol {
 namespace {
 
 constexpr std::string_view kLetterForms = "ABCDEFGHIJ";
-constexpr CharSet kLettersWithDigitForm("ABCDEFGHJUV");
 // The sum of the digits of twice each digit.
 constexpr std::array<int, 10> kDoubledDigitSums = {0, 2, 4, 6, 8, 1, 3, 5, 7, 9};
 
 }  // namespace
 
-CifControl CifControlChar(std::string_view digits, char classChar) {
+CifControl CifControlChar(std::string_view digits) {
     // Counted from the last digit, as the zeros the number may lack on the left count nothing:
     // positions 1, 3, 5 and 7 of seven (the last, and every second before it) count as the sum
     // of the doubled digit's digits, positions 2, 4 and 6 as they are.
@@ -26,16 +25,11 @@ CifControl CifControlChar(std::string_view digits, char classChar) {
         total += doubled ? kDoubledDigitSums[static_cast<std::size_t>(digit)] : digit;
     }
     const int d = 10 - total % 10;  // 1 to 10
-    CifControl control;
-    control.letter = kLetterForms[static_cast<std::size_t>(d - 1)];
-    if (kLettersWithDigitForm.Has(classChar)) {
-        control.digit = static_cast<char>('0' + d % 10);
-    }
-    return control;
+    return {kLetterForms[static_cast<std::size_t>(d - 1)], static_cast<char>('0' + d % 10)};
 }
 
-std::string_view EntityTypeText(char classChar) {
-    static constexpr std::array<std::pair<char, std::string_view>, 19> kCaptions = {{
+std::string_view EntityTypeText(IdentityKind kind, char letter) {
+    static constexpr std::array<std::pair<char, std::string_view>, 12> kCompanies = {{
         {'A', "Sociedad Anónima"},
         {'B', "Sociedad Limitidad"},
         {'C', "Sociedad Colectiva"},
@@ -48,19 +42,22 @@ std::string_view EntityTypeText(char classChar) {
         {'P', "Corporación Local"},
         {'Q', "Organismo Autónomo"},
         {'N', "Entidad No Definida"},
-        {'K', "Persona Física"},
-        {'L', "Persona Física"},
-        {'M', "Persona Física"},
-        {'0', "Persona Física"},
-        // Foreign residents' numbers: X until 2008, then Y and Z.
-        {'X', "Persona Extranjera"},
-        {'Y', "Persona Extranjera"},
-        {'Z', "Persona Extranjera"},
     }};
-    for (const auto& [key, caption] : kCaptions) {
-        if (key == classChar) {
-            return caption;
-        }
+    switch (kind) {
+        case IdentityKind::Dni:
+        case IdentityKind::Nif:
+            return "Persona Física";
+        case IdentityKind::Nie:
+            return "Persona Extranjera";
+        case IdentityKind::Company:
+            for (const auto& [key, caption] : kCompanies) {
+                if (key == letter) {
+                    return caption;
+                }
+            }
+            return kNoEntityCaption;
+        case IdentityKind::None:
+            return kNoEntityCaption;
     }
     return kNoEntityCaption;
 }

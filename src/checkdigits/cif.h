@@ -3,22 +3,25 @@
 #include <string>
 #include <string_view>
 
+#include "checkdigits/identity.h"
+
 namespace minizol {
 
-// The control character of a company tax number (CIF).
+// The control character of a company tax number (CIF), in both its forms: which of them a
+// company may write depends on its organisation letter (CompanyControlForm).
 struct CifControl {
     char letter = '\0';  // 'A' to 'J'
-    char digit = '\0';   // '0' to '9' for the organisation letters "ABCDEFGHJUV", otherwise '\0'
+    char digit = '\0';   // '0' to '9'
 };
 
 // `digits` is the number, up to seven decimal digits, with or without the zeros that fill it to
-// seven on the left; `classChar` the upper-case organisation letter leading it.
-CifControl CifControlChar(std::string_view digits, char classChar);
+// seven on the left.
+CifControl CifControlChar(std::string_view digits);
 
-// The caption naming the holder for a class character ('0' for a text led by a digit, otherwise
-// the upper-case leading letter): "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for '\0'
-// and for every character without an entity type.
-std::string_view EntityTypeText(char classChar);
+// The caption naming the holder of an identity number of `kind` led by `letter` (upper case):
+// "Persona Física", "Sociedad Anónima", ...; "DNI/NIF:" for no number and for the organisation
+// letters without an entity type.
+std::string_view EntityTypeText(IdentityKind kind, char letter);
 
 inline constexpr std::string_view kNoEntityCaption = "DNI/NIF:";
 

@@ -15,6 +15,7 @@
 #include "checkdigits/isbn.h"
 #include "checkdigits/key_filter.h"
 #include "checkdigits/list_window.h"
+#include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 #include "checkdigits/unexpected_failure.h"
 #include "common/twips.h"
@@ -300,7 +301,12 @@ void frmDigiZol::PasteInto(QLineEdit& field, const QString& pasted) {
             return;
         }
     } else {
-        text = &field == txtISBN_ ? WithoutIsbnLabel(text) : WithoutIdentityLabel(text);
+        // The row's own label goes; any other text lands whole, to show red.
+        const LabelledNumber labelled = ReadLabelledNumber(text);
+        const NumberLabel own = &field == txtISBN_ ? NumberLabel::Isbn : NumberLabel::Identity;
+        if (labelled.label == own) {
+            text = std::string(labelled.number);
+        }
     }
     field.insert(FromUtf8(text));
 }

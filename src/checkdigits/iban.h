@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -28,16 +28,9 @@ std::string IbanCheckDigits(std::string_view country, std::string_view domestic)
 // be an IBAN, right or wrong.
 bool IsWrittenAsIban(std::string_view compact);
 
-// An IBAN of any country checked as a receiving bank checks it.
-struct IbanCheck {
-    const IbanCountry* country = nullptr;  // nullptr: its country gives out no IBANs
-    std::string checkDigits;               // the ones its domestic account number calls for
-    bool rightLength = false;              // the country's length
-    bool valid = false;  // a country of IBANs, its length, and the check digits it carries
-};
-
-// Nothing for a text not written as an IBAN.
-std::optional<IbanCheck> CheckIban(std::string_view compact);
+// The check digits an IBAN written without separators calls for: those of its domestic account
+// (past its first four characters) for its country (its first two).
+std::array<char, 2> IbanCheckDigitsOf(std::string_view iban);
 
 // The paper form: groups of four characters, "DE89 3704 0044 0532 0130 00".
 std::string GroupInFours(std::string_view compact);

@@ -14,11 +14,31 @@
 namespace minizol {
 namespace {
 
-enum class IdentityKind : std::uint8_t { Person, Company };
-
-constexpr CharSet kCompanyLetters("ABCDEFGHSPQNJUVWR");
-constexpr CharSet kPersonLetters("KLXMYZ");
 constexpr std::string_view kDniLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
+
+// What a leading letter makes of a number: the one place that knows it.
+struct LetterRule {
+    IdentityKind kind = IdentityKind::None;
+    ControlForm form = ControlForm::Letter;  // a company's control character
+    std::uint32_t nieDigit = 0;              // what X, Y and Z stand for in the number's value
+};
+
+constexpr std::array<LetterRule, 26> kLetterRules = [] {
+    std::array<LetterRule, 26> rules{};
+    const auto set = [&rules](std::string_view letters, LetterRule rule) {
+        for (char c : letters) {
+            rules[static_cast<std::size_t>(c - 'A')] = rule;
+        }
+    };
+    set("KLM", {IdentityKind::Nif});
+    set("X", {IdentityKind::Nie, ControlForm::Letter, 0});
+    set("Y", {IdentityKind::Nie, ControlForm::Letter, 1});
+    set("Z", {IdentityKind::Nie, ControlForm::Letter, 2});
+    set("ABEH", {IdentityKind::Company, ControlForm::Digit});
+    set("CDFGJUV", {IdentityKind::Company, ControlForm::Either});
+    set("NPQRSW", {IdentityKind::Company, ControlForm::Letter});
+    return rules;
+}();
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -34,8 +54,9 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // What the first character of a text makes of it, in either case.
 struct IdentityClass {
-    char classChar = '\0';  // '0' when led by a digit, else the letter; '\0' when refused
-    IdentityKind kind = IdentityKind::Person;
+    IdentityKind kind = IdentityKind::None;
+    char letter = '\0';  // upper case; '\0' for a DNI
+    LetterRule rule;
 };
 
 IdentityClass ClassifyIdentity(std::string_view text) {
@@ -44,20 +65,18 @@ IdentityClass ClassifyIdentity(std::string_view text) {
     }
     const char first = AsciiUpper(text.front());
     if (IsDigit(first)) {
-        return {'0', IdentityKind::Person};
+        return {IdentityKind::Dni, '\0', {}};
     }
-    if (kPersonLetters.Has(first)) {
-        return {first, IdentityKind::Person};
+    if (first < 'A' || first > 'Z') {
+        return {};
     }
-    if (kCompanyLetters.Has(first)) {
-        return {first, IdentityKind::Company};
-    }
-    return {};
+    const LetterRule rule = kLetterRules[static_cast<std::size_t>(first - 'A')];
+    return {rule.kind, rule.kind == IdentityKind::None ? '\0' : first, rule};
 }
 
 // A DNI's number has up to 8 digits; after a letter, 7.
 std::size_t MaxNumberDigits(IdentityClass identity) {
-    return identity.classChar == '0' ? 8 : 7;
+    return identity.kind == IdentityKind::Dni ? 8 : 7;
 }
 
 struct IdentityBody {
@@ -96,12 +115,11 @@ IdentityBody SplitIdentityBody(std::string_view body, IdentityClass identity) {
 // The value of a person's number for its letter: after X, Y or Z the first of its eight digits
 // is 0, 1 or 2 respectively.
 std::uint32_t PersonNumber(IdentityClass identity, std::string_view digits) {
-    const std::uint32_t first = identity.classChar == 'Y' ? 1 : identity.classChar == 'Z' ? 2 : 0;
     std::uint32_t rest = 0;
     for (char c : digits) {
         rest = rest * 10 + static_cast<std::uint32_t>(c - '0');
     }
-    return first * 10'000'000 + rest;  // below 10^8
+    return identity.rule.nieDigit * 10'000'000 + rest;  // below 10^8
 }
 
 // The standard form of a number read as `identity` and `split`, given its analysis: the class
@@ -121,8 +139,8 @@ void AppendStandardForm(IdentityClass identity, const IdentityBody& split,
     }
     std::array<char, 1 + 8 + 4> text{};  // a letter, eight digits, one character of UTF-8
     std::size_t size = 0;
-    if (identity.classChar != '0') {
-        text[size++] = identity.classChar;
+    if (identity.letter != '\0') {
+        text[size++] = identity.letter;
     }
     const std::size_t zeros = MaxNumberDigits(identity) - split.number.size();
     for (std::size_t i = 0; i < zeros; ++i) {
@@ -142,30 +160,39 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
     const std::string_view trimmed = TrimBlanks(text);
     IdentityAnalysis result;
     const IdentityClass identity = ClassifyIdentity(trimmed);
-    if (identity.classChar == '\0') {
+    if (identity.kind == IdentityKind::None) {
         return result;
     }
-    result.classChar = identity.classChar;
+    result.kind = identity.kind;
+    result.letter = identity.letter;
     // A digit belongs to the number; a letter leads it (and is a single byte).
     const IdentityBody split =
-        SplitIdentityBody(trimmed.substr(identity.classChar == '0' ? 0 : 1), identity);
+        SplitIdentityBody(trimmed.substr(identity.letter == '\0' ? 0 : 1), identity);
     if (split.invalid) {
         return result;
     }
-    if (identity.kind == IdentityKind::Person) {
-        result.controlChar = kDniLetters[PersonNumber(identity, split.number) % kDniLetters.size()];
-    } else {
-        const CifControl control = CifControlChar(split.number, identity.classChar);
+    const bool company = identity.kind == IdentityKind::Company;
+    CifControl control;
+    if (company) {
+        control = CifControlChar(split.number);
         result.controlChar = control.letter;
-        result.controlDigit = control.digit;
+        // Where a digit is allowed, the window shows it beside the letter.
+        if (identity.rule.form != ControlForm::Letter) {
+            result.controlDigit = control.digit;
+        }
+    } else {
+        result.controlChar = kDniLetters[PersonNumber(identity, split.number) % kDniLetters.size()];
     }
     if (!split.typedControl.empty()) {
-        const auto typed = [&](char control) {
-            return control != '\0' && split.typedControl.size() == 1 &&
-                   AsciiUpper(split.typedControl[0]) == control;
-        };
-        const bool matches = typed(result.controlChar) || typed(result.controlDigit);
-        result.status = matches ? IdentityStatus::Matches : IdentityStatus::Mismatch;
+        const char typed = split.typedControl.size() == 1 ? AsciiUpper(split.typedControl[0]) : 0;
+        const bool letterRight = typed == result.controlChar;
+        const bool digitRight = company && typed == control.digit;
+        const ControlForm form = identity.rule.form;
+        const bool allowed = !company || form == ControlForm::Either ||
+                             (form == ControlForm::Letter ? letterRight : digitRight);
+        result.wrongForm = (letterRight || digitRight) && !allowed;
+        result.status = (letterRight || digitRight) && allowed ? IdentityStatus::Matches
+                                                               : IdentityStatus::Mismatch;
     } else {
         result.status = IdentityStatus::Computed;
     }
@@ -176,6 +203,12 @@ IdentityAnalysis Analyse(std::string_view text, std::string* form) {
 }
 
 }  // namespace
+
+ControlForm CompanyControlForm(char letter) {
+    return letter >= 'A' && letter <= 'Z'
+               ? kLetterRules[static_cast<std::size_t>(letter - 'A')].form
+               : ControlForm::Letter;
+}
 
 IdentityAnalysis AnalyseIdentity(std::string_view text) {
     return Analyse(text, nullptr);
@@ -192,7 +225,7 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
         return display;
     }
     IdentityAnalysis analysis = AnalyseIdentity(fieldText);
-    display.caption = std::string(EntityTypeText(analysis.classChar));
+    display.caption = std::string(EntityTypeText(analysis.kind, analysis.letter));
     if (analysis.status == IdentityStatus::Matches || analysis.status == IdentityStatus::Computed) {
         display.letter.assign(1, analysis.controlChar);
         if (analysis.controlDigit != '\0') {

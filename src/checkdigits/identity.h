@@ -10,6 +10,20 @@ namespace minizol {
 // Spanish identity and tax numbers: a DNI (digits), a personal NIF led by K, L, M, X, Y or Z, or a
 // company CIF led by an organisation letter, with an optional control character at the end.
 
+// What an identity number is, by its first character; the kind settles its control character.
+enum class IdentityKind : std::uint8_t {
+    None,     // led by nothing an identity number starts with
+    Dni,      // led by a digit
+    Nie,      // X, Y or Z: a foreign resident
+    Nif,      // K, L or M: a Spanish person without a DNI
+    Company,  // an organisation letter: a CIF
+};
+
+// The forms a company's control character may take, by its organisation letter. Companies that
+// answer to the tax office as commercial firms (A, B, E, H) end in a digit, public bodies and
+// foreign entities (N, P, Q, R, S, W) in a letter; the others in either.
+enum class ControlForm : std::uint8_t { Letter, Digit, Either };
+
 enum class IdentityStatus : std::int16_t {
     Matches = 0,   // a control character was typed and is right
     Invalid = 1,   // not an identity number
@@ -19,13 +33,20 @@ enum class IdentityStatus : std::int16_t {
 
 struct IdentityAnalysis {
     IdentityStatus status = IdentityStatus::Invalid;
-    char classChar = '\0';     // '0' when led by a digit, else the upper-case letter; '\0' if none
+    IdentityKind kind = IdentityKind::None;
+    char letter = '\0';        // the upper-case letter leading it; '\0' for a DNI and for none
     char controlChar = '\0';   // computed control character; '\0' when the analysis stopped first
     char controlDigit = '\0';  // digit form of a company control character, or '\0'
+    // A company's typed control character has the right value in a form its letter never takes
+    // (a letter after A, a digit after P): a mismatch all the same.
+    bool wrongForm = false;
 };
 
+// The form a company's control character takes after organisation letter `letter` (upper case).
+ControlForm CompanyControlForm(char letter);
+
 // Analyses any text: surrounding blanks are ignored and letters may be of either case. A typed
-// company control digit is accepted when the organisation letter has a digit form.
+// company control character must take a form its organisation letter allows.
 IdentityAnalysis AnalyseIdentity(std::string_view text);
 // The same, and the number as it is written in full appended to `form`, from one reading: its
 // class letter, the number zero-filled (8 digits for a DNI, 7 after a letter) and its control

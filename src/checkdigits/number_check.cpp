@@ -8,7 +8,9 @@
 #include "checkdigits/iban.h"
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
+#include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
+#include "checkdigits/verdict_reasons.h"
 #include "common/text_case.h"
 
 namespace minizol {
@@ -50,14 +52,35 @@ bool Allows(KindFilter filter, NumberKind kind) {
     return false;
 }
 
-NumberKind IdentityKindOf(char classChar) {
-    if (classChar == '0') {
-        return Dni;
+NumberKind NumberKindOf(IdentityKind kind) {
+    switch (kind) {
+        case IdentityKind::Dni:
+            return Dni;
+        case IdentityKind::Nie:
+            return Nie;
+        case IdentityKind::Nif:
+            return Nif;
+        case IdentityKind::Company:
+            return Cif;
+        case IdentityKind::None:
+            break;
     }
-    if (classChar == 'X' || classChar == 'Y' || classChar == 'Z') {
-        return Nie;
+    return Unknown;
+}
+
+// The control characters a company's letter allows: its letter, its digit, or both.
+void AppendControl(const IdentityAnalysis& analysis, std::string& control) {
+    const bool company = analysis.kind == IdentityKind::Company;
+    const ControlForm form = company ? CompanyControlForm(analysis.letter) : ControlForm::Letter;
+    if (form != ControlForm::Digit) {
+        control += analysis.controlChar;
     }
-    return classChar == 'K' || classChar == 'L' || classChar == 'M' ? Nif : Cif;
+    if (form == ControlForm::Either) {
+        control += ' ';
+    }
+    if (form != ControlForm::Letter) {
+        control += analysis.controlDigit;
+    }
 }
 
 // The identity row's reading: the field keeps the paste without its separators when it fits.
@@ -71,6 +94,7 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
             break;
         case IdentityStatus::Mismatch:
             check.verdict = Verdict::Wrong;
+            check.AddFault(FaultPart::Control, IdentityReason(analysis));
             break;
         case IdentityStatus::Computed:
             check.verdict = Verdict::Incomplete;
@@ -79,9 +103,8 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
             check.form.clear();
             return false;
     }
-    check.kind = IdentityKindOf(analysis.classChar);
-    const char control[] = {analysis.controlChar, ' ', analysis.controlDigit};
-    check.control.assign(control, analysis.controlDigit != '\0' ? 3 : 1);
+    check.kind = NumberKindOf(analysis.kind);
+    AppendControl(analysis, check.control);
     return true;
 }
 
@@ -119,45 +142,68 @@ int BankCode(std::string_view fourDigits) {
     return code;
 }
 
-// The account row's reading of a whole account or IBAN: a Spanish one is checked on its
-// control digits too, another country's on its country, length and check digits.
-bool CheckAccount(std::string_view tidy, NumberCheck& check) {
-    const std::optional<CompactAccount> whole = ReadCompactAccount(tidy);
-    if (!whole) {
-        return false;
+// An IBAN of any country, checked as its bank would: its country, its length, the characters of
+// its account where the country's format puts them, its country's own check digits, and its
+// IBAN check digits. Every fault found is named.
+void CheckIbanAccount(std::string_view iban, NumberCheck& check) {
+    check.kind = Iban;
+    const std::array<char, 2> expected = IbanCheckDigitsOf(iban);
+    check.control.assign(expected.data(), expected.size());
+    AppendGroupedInFours(check.form, iban);
+    const IbanCountry* country = FindIbanCountry(iban.substr(0, 2));
+    if (country == nullptr) {
+        std::string text(iban.substr(0, 2));
+        check.AddFault(FaultPart::AccountForm, text + " no es un país con IBAN");
+    } else if (iban.size() != static_cast<std::size_t>(country->length)) {
+        check.AddFault(FaultPart::AccountForm, "un IBAN de " + std::string(country->name) +
+                                                   " tiene " + std::to_string(country->length) +
+                                                   " caracteres, no " +
+                                                   std::to_string(iban.size()));
     }
-    const std::string_view iban = whole->Iban();
-    if (!whole->spanish) {
-        const std::optional<IbanCheck> checked = CheckIban(iban);
-        check.kind = Iban;
-        check.verdict = checked->valid ? Verdict::Correct : Verdict::Wrong;
-        check.control = checked->checkDigits;
-        AppendGroupedInFours(check.form, iban);
-        return true;
+    if (iban[2] != expected[0] || iban[3] != expected[1]) {
+        check.AddFault(FaultPart::IbanDigits,
+                       DigitsReason(iban.substr(2, 2), std::string_view(expected.data(), 2)));
     }
+}
+
+// A Spanish account, bare or inside its IBAN: its control digits too, and its entity's name
+// and BIC.
+void CheckSpanishAccount(const CompactAccount& whole, NumberCheck& check) {
     const std::array<char, 2> digits =
-        AccountControlDigits(whole->Bank(), whole->Office(), whole->AccountNumber());
+        AccountControlDigits(whole.Bank(), whole.Office(), whole.AccountNumber());
     const std::string_view control(digits.data(), digits.size());
-    bool right = control == whole->Control();
-    if (iban.empty()) {
+    if (whole.iban) {
+        CheckIbanAccount(whole.Iban(), check);
+        check.control += ' ';
+        check.control += control;
+    } else {
         check.kind = Ccc;
         check.control = control;
-        for (std::string_view part : {whole->Bank(), whole->Office(), whole->Control()}) {
+        for (std::string_view part : {whole.Bank(), whole.Office(), whole.Control()}) {
             check.form += part;
             check.form += ' ';
         }
-        check.form += whole->AccountNumber();
-    } else {
-        const std::optional<IbanCheck> checked = CheckIban(iban);
-        right = right && checked->valid;
-        check.kind = Iban;
-        check.control = checked->checkDigits;
-        check.control += ' ';
-        check.control += control;
-        AppendGroupedInFours(check.form, iban);
+        check.form += whole.AccountNumber();
     }
-    check.verdict = right ? Verdict::Correct : Verdict::Wrong;
-    check.bank = BankName(BankCode(whole->Bank())).value_or(std::string_view());
+    if (control != whole.Control()) {
+        check.AddFault(FaultPart::AccountControl, DigitsReason(whole.Control(), control));
+    }
+    const int code = BankCode(whole.Bank());
+    check.bank = BankName(code).value_or(std::string_view());
+}
+
+// The account row's reading of a whole account or IBAN.
+bool CheckAccount(std::string_view number, NumberCheck& check) {
+    const std::optional<CompactAccount> whole = ReadCompactAccount(number);
+    if (!whole) {
+        return false;
+    }
+    if (whole->spanish) {
+        CheckSpanishAccount(*whole, check);
+    } else {
+        CheckIbanAccount(whole->Iban(), check);
+    }
+    check.verdict = check.Faults().empty() ? Verdict::Correct : Verdict::Wrong;
     return true;
 }
 
@@ -175,6 +221,9 @@ bool CheckIsbn(std::string_view text, NumberCheck& check) {
                     : result.red ? Verdict::Wrong
                                  : Verdict::Correct;
     check.control = result.checkDigit;
+    if (check.verdict == Verdict::Wrong) {
+        check.AddFault(FaultPart::Control, IsbnReason(result.checkDigit));
+    }
     if (!complete) {
         check.form += result.checkDigit;
     }
@@ -189,6 +238,8 @@ void Clear(NumberCheck& check) {
     check.control.clear();
     check.form.clear();
     check.bank = {};
+    check.bic = {};
+    check.ClearFaults();
 }
 
 }  // namespace
@@ -233,24 +284,57 @@ void CheckNumber(std::string_view text, KindFilter filter, NumberCheck& check) {
         filter == KindFilter::Any || filter == KindFilter::Ccc || filter == KindFilter::Iban;
     bool isbns = filter == KindFilter::Any || filter == KindFilter::Isbn;
     // A label names the row the number is meant for.
-    const std::string_view isbn = WithoutIsbnLabel(tidy);
-    const std::string_view identity = WithoutIdentityLabel(tidy);
-    if (isbn.size() != tidy.size()) {
-        identities = accounts = false;
-    } else if (identity.size() != tidy.size()) {
-        accounts = isbns = false;
-    } else if (WithoutAccountLabel(tidy).size() != tidy.size()) {
-        identities = isbns = false;
-    } else {
-        accounts = accounts && MayBeAccount(tidy);
+    const LabelledNumber labelled = ReadLabelledNumber(tidy);
+    switch (labelled.label) {
+        case NumberLabel::Isbn:
+            identities = accounts = false;
+            break;
+        case NumberLabel::Identity:
+            accounts = isbns = false;
+            break;
+        case NumberLabel::Account:
+            identities = isbns = false;
+            break;
+        case NumberLabel::None:
+            accounts = accounts && MayBeAccount(tidy);
+            break;
     }
-    const bool found = (accounts && CheckAccount(tidy, check)) ||
-                       (isbns && CheckIsbn(isbn, check)) ||
-                       (identities && CheckIdentity(identity, check));
+    const std::string_view number = labelled.number;
+    const bool found = (accounts && CheckAccount(number, check)) ||
+                       (isbns && CheckIsbn(number, check)) ||
+                       (identities && CheckIdentity(number, check));
     if (!found || !Allows(filter, check.kind)) {
         Clear(check);
         check.blank = false;
     }
+}
+
+const Fault* NumberCheck::FaultOf(FaultPart part) const {
+    for (const Fault& fault : Faults()) {
+        if (fault.part == part) {
+            return &fault;
+        }
+    }
+    return nullptr;
+}
+
+void NumberCheck::AddFault(FaultPart part, std::string_view text) {
+    if (faultCount_ == faults_.size()) {
+        return;  // no number has more parts than that to be wrong
+    }
+    Fault& fault = faults_[faultCount_++];
+    fault.part = part;
+    fault.text.assign(text);
+    if (!reason.empty()) {
+        reason += " · ";
+    }
+    // The two check digit pairs of an account are told apart by name.
+    if (part == FaultPart::IbanDigits) {
+        reason += "IBAN: ";
+    } else if (part == FaultPart::AccountControl) {
+        reason += "control: ";
+    }
+    reason += text;
 }
 
 std::string_view KindName(NumberKind kind) {

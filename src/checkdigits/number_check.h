@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,23 +28,58 @@ enum class KindFilter : std::uint8_t { Any, Dni, Nie, Nif, Cif, Ccc, Iban, Isbn 
 // number, persons' and companies', as the tax office counts them; the others take their kind.
 std::optional<KindFilter> KindFilterNamed(std::string_view name);
 
+// The part of a number that is wrong.
+enum class FaultPart : std::uint8_t {
+    IbanDigits,      // an IBAN's own check digits
+    AccountControl,  // a Spanish account's two control digits
+    AccountForm,     // an IBAN's country, length or characters
+    NationalDigits,  // another country's own check digits inside its IBAN
+    Bic,             // the BIC written beside an account
+    Control,         // an identity number's control character, an ISBN's check digit
+};
+
+struct Fault {
+    FaultPart part = FaultPart::Control;
+    std::string text;  // what was written and what it should be: "pone 91; corresponde 64"
+};
+
 struct NumberCheck {
     bool blank = true;  // nothing but white space: no number at all
     NumberKind kind = NumberKind::Unknown;
     Verdict verdict = Verdict::Unknown;
     // The computed control characters; a Spanish IBAN gives its check digits and then the
-    // account's control digits, a company number with a digit form its letter and then its digit.
+    // account's control digits, a company number the forms its organisation letter allows (its
+    // letter, its digit, or the letter and then the digit).
     std::string control;
     // The number in full, as it is written on paper: an IBAN in groups of four, an account
     // "2100 0418 45 0200051332", the others without separators and zero-filled. A number without
     // its control characters is completed with the computed ones.
     std::string form;
     std::string_view bank;  // the bank's name for a Spanish account, when the table knows it
+    std::string_view bic;   // the BIC of a Spanish account's entity, when the registry knows it
+    // Why a wrong number is wrong, in a few words, every fault named: "IBAN: pone 91;
+    // corresponde 64 · control: pone 45; corresponde 41". "" for any other.
+    std::string reason;
+
+    std::span<const Fault> Faults() const { return {faults_.data(), faultCount_}; }
+    // The fault of `part`, or nullptr.
+    const Fault* FaultOf(FaultPart part) const;
+    // A fault, named in `reason` too.
+    void AddFault(FaultPart part, std::string_view text);
+    void ClearFaults() {
+        faultCount_ = 0;
+        reason.clear();
+    }
+
+  private:
+    std::array<Fault, 3> faults_;  // kept from one number to the next, with their room
+    std::uint8_t faultCount_ = 0;
 };
 
-// Reads `text` as a pasted text is read: white space around it, separators between the groups
-// and a label in front ("IBAN", "ISBN-13:", "NIF") are allowed. A label, or `filter`, limits
-// the kinds the text is read as.
+// Reads `text` as a pasted text is read: white space around it, separators between the groups,
+// a label in front ("IBAN", "ISBN-13:", "C.I.F.:", "Nº de cuenta"), the VAT prefix "ES" before a
+// NIF and a BIC after an account are allowed. A label, or `filter`, limits the kinds the text is
+// read as. This is where every verdict is made: the window's rows show the same.
 NumberCheck CheckNumber(std::string_view text, KindFilter filter = KindFilter::Any);
 // The same into `check`, whose texts keep their room from one number to the next: a list is
 // checked without allocating for each number.

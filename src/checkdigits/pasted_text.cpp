@@ -54,17 +54,6 @@ std::string_view AfterColon(std::string_view text) {
     return text.starts_with(':') ? SkipBlanks(text.substr(1)) : text;
 }
 
-std::string_view WithoutOneOf(std::string_view text,
-                              std::initializer_list<std::string_view> labels) {
-    for (std::string_view label : labels) {
-        // The first letter is compared alone first: most texts have no label at all.
-        if (!text.empty() && text.front() == label.front() && text.starts_with(label)) {
-            return AfterColon(text.substr(label.size()));
-        }
-    }
-    return text;
-}
-
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
 bool AlreadyTidy(std::string_view text) {
@@ -172,10 +161,6 @@ std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* ou
     return size;
 }
 
-std::string_view WithoutAccountLabel(std::string_view text) {
-    return WithoutOneOf(text, {"IBAN"});
-}
-
 std::string_view WithoutIsbnLabel(std::string_view text) {
     if (!text.starts_with("ISBN")) {
         return text;
@@ -193,10 +178,6 @@ std::string_view WithoutIsbnLabel(std::string_view text) {
         }
     }
     return AfterColon(rest);
-}
-
-std::string_view WithoutIdentityLabel(std::string_view text) {
-    return WithoutOneOf(text, {"DNI", "NIE", "NIF", "CIF"});
 }
 
 }  // namespace minizol

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <string_view>
 
 namespace minizol {
@@ -49,43 +47,6 @@ inline std::uint64_t LoadWord(const char* at) {
     std::uint64_t word = 0;
     std::memcpy(&word, at, sizeof word);
     return word;
-}
-
-// The last `count` (1 to 8) bytes of a text of eight bytes or more, after as many `filler` bytes
-// as make up a word: read in one load that overlaps the bytes before them.
-inline std::uint64_t LoadLastBytes(std::string_view text, std::size_t count, char filler) {
-    const std::uint64_t word = LoadWord(text.data() + text.size() - sizeof word);
-    const int dropped = 8 * static_cast<int>(sizeof word - count);
-    // The bytes before them come first in memory: the low bytes of a little-endian word.
-    const std::uint64_t kept = dropped == 0 ? ~std::uint64_t{0}
-                               : std::endian::native == std::endian::little
-                                   ? ~std::uint64_t{0} << dropped
-                                   : ~std::uint64_t{0} >> dropped;
-    return (word & kept) | (kEveryByte * static_cast<unsigned char>(filler) & ~kept);
-}
-
-// The value of the eight characters of `word` (as copied from memory) when every one is an ASCII
-// digit: the digits are combined in pairs, then fours, then the two fours, with three
-// multiplications in all.
-inline std::optional<std::uint32_t> EightDigits(std::uint64_t word) {
-    if ((~BytesInRange(word, '0', '9') & kHighBits) != 0) {
-        return std::nullopt;
-    }
-    if constexpr (std::endian::native != std::endian::little) {
-        std::uint32_t value = 0;
-        for (int shift = 56; shift >= 0; shift -= 8) {
-            value = value * 10 + static_cast<std::uint32_t>((word >> shift & 0xFF) - '0');
-        }
-        return value;
-    }
-    // The first character is the lowest byte.
-    word -= '0' * kEveryByte;
-    word = word * 10 + (word >> 8);  // each even byte: the two digits from it on
-    constexpr std::uint64_t kPairs = 0x000000FF000000FF;
-    constexpr std::uint64_t kHighPairs = 100 + (std::uint64_t{1000000} << 32);
-    constexpr std::uint64_t kLowPairs = 1 + (std::uint64_t{10000} << 32);
-    return static_cast<std::uint32_t>(
-        ((word & kPairs) * kHighPairs + ((word >> 16) & kPairs) * kLowPairs) >> 32);
 }
 
 // The bitwise or of `test` over the words of `text`. The words overlap where the text is no

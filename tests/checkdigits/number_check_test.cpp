@@ -5,6 +5,7 @@
 #include "checkdigits/bank_account.h"
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
+#include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 
 namespace minizol {
@@ -35,10 +36,12 @@ const Case kCases[] = {
     {"y1234567", "NIE", Incomplete, "X", "Y1234567X"},
     {"Z1234567A", "NIE", Wrong, "R", "Z1234567A"},
     {"K1234567", "NIF", Incomplete, "L", "K1234567L"},
-    {"A58818501", "CIF", Correct, "A 1", "A58818501"},
-    {"A-5881850-A", "CIF", Correct, "A 1", "A5881850A"},
-    {"A58818502", "CIF", Wrong, "A 1", "A58818502"},
-    {"NIF: B1234567", "CIF", Incomplete, "D 4", "B12345674"},
+    {"A58818501", "CIF", Correct, "1", "A58818501"},
+    {"A-5881850-A", "CIF", Wrong, "1", "A5881850A"},  // a company of letter A ends in a digit
+    {"A58818502", "CIF", Wrong, "1", "A58818502"},
+    {"NIF: B1234567", "CIF", Incomplete, "4", "B12345674"},
+    {"C1234567D", "CIF", Correct, "D 4", "C1234567D"},
+    {"C12345674", "CIF", Correct, "D 4", "C12345674"},
     {"P1234567", "CIF", Incomplete, "D", "P1234567D"},
     {"Q2826000H", "CIF", Correct, "H", "Q2826000H"},
     {"2100 0418 45 0200051332", "CCC", Correct, "45", "2100 0418 45 0200051332", kCaixa},
@@ -77,7 +80,7 @@ const Case kCases[] = {
     // A kind asked for: other kinds are unknown, and a number of its family keeps its own kind.
     {"12345678", "", Unknown, "", "", "", KindFilter::Isbn},
     {"123456789", "", Unknown, "", "", "", KindFilter::Dni},
-    {"A58818501", "CIF", Correct, "A 1", "A58818501", "", KindFilter::Nif},
+    {"A58818501", "CIF", Correct, "1", "A58818501", "", KindFilter::Nif},
     {"X1234567L", "NIE", Correct, "L", "X1234567L", "", KindFilter::Nif},
     {"X1234567L", "", Unknown, "", "", "", KindFilter::Dni},
     {"ES91 2100 0418 4502 0005 1332", "", Unknown, "", "", "", KindFilter::Ccc},
@@ -99,6 +102,90 @@ TEST(NumberCheck, RecognisesAndChecksEveryKind) {
     }
     EXPECT_EQ(KindFilterNamed("Iban"), KindFilter::Iban);
     EXPECT_EQ(KindFilterNamed("isbn10"), std::nullopt);
+}
+
+// Numbers as invoices, letters and web pages print them: the label, the VAT prefix and a BIC go,
+// and the number is checked as it would be alone. Nothing else is guessed.
+TEST(NumberCheck, ReadsNumbersAsTheyArePrinted) {
+    const std::pair<const char*, const char*> printed[] = {
+        {"C.I.F.: B-12345674", "B12345674"},
+        {"C.I.F. B12345674", "B12345674"},
+        {"N.I.F.: B12345674", "B12345674"},
+        {"NIF-IVA: ESB12345674", "B12345674"},
+        {"NIF IVA ES B12345674", "B12345674"},
+        {"ESB12345674", "B12345674"},
+        {"ES12345678Z", "12345678Z"},
+        {"es-12345678-z", "12345678Z"},
+        {"D.N.I. 12.345.678-Z", "12345678Z"},
+        {"DNI nº 12345678Z", "12345678Z"},
+        {"N.I.E.: X-1234567-L", "X1234567L"},
+        {"NIF12345678Z", "12345678Z"},
+        {"CCC 2100 0418 45 0200051332", "2100 0418 45 0200051332"},
+        {"Cuenta: 2100-0418-45-0200051332", "2100 0418 45 0200051332"},
+        {"Cuenta nº 2100 0418 45 0200051332", "2100 0418 45 0200051332"},
+        {"Nº de cuenta: ES91 2100 0418 4502 0005 1332", "ES91 2100 0418 4502 0005 1332"},
+        {"N.º de cuenta ES91 2100 0418 4502 0005 1332", "ES91 2100 0418 4502 0005 1332"},
+        {"Número de cuenta: DE89 3704 0044 0532 0130 00", "DE89 3704 0044 0532 0130 00"},
+        {"Cuenta DE89 3704 0044 0532 0130 00", "DE89 3704 0044 0532 0130 00"},
+        {"IBAN ES91 2100 0418 4502 0005 1332 BIC CAIXESBBXXX", "ES91 2100 0418 4502 0005 1332"},
+        {"IBAN: ES91 2100 0418 4502 0005 1332 - BIC: CAIXESBB", "ES91 2100 0418 4502 0005 1332"},
+        {"ES91 2100 0418 4502 0005 1332 (SWIFT/BIC CAIXESBBXXX)", "ES91 2100 0418 4502 0005 1332"},
+    };
+    for (const auto& [text, form] : printed) {
+        const NumberCheck check = CheckNumber(text);
+        EXPECT_EQ(check.verdict, Correct) << text << ": " << check.reason;
+        EXPECT_EQ(check.form, form) << text;
+    }
+    // Labels and prefixes that are not there: a text of more than one number, a sentence, a
+    // label that names another kind, a prefix before what is no NIF.
+    for (const char* text :
+         {"Nº 12345678Z", "DNI 12345678Z y 87654321X", "IBAN B12345674", "CIF ES91 2100",
+          "ESB1234567", "IBAN ES91 2100 0418 4502 0005 1332 BIC CAIXESBBXXX gracias",
+          "cuentas 2100 0418 45 0200051332"}) {
+        EXPECT_EQ(CheckNumber(text).verdict, Unknown) << text;
+    }
+    EXPECT_EQ(CheckNumber("ES12345678J").verdict, Wrong);  // a NIF, read as one, and wrong
+    EXPECT_EQ(CheckNumber("Cuenta DE88 3704 0044 0532 0130 00").verdict, Wrong);
+}
+
+// A wrong number says what was written and what it should be, in a few words.
+TEST(NumberCheck, SaysWhyANumberIsWrong) {
+    const std::pair<const char*, const char*> wrong[] = {
+        {"ES91 2100 0418 4502 0005 1333",
+         "IBAN: pone 91; corresponde 64 · control: pone 45; "
+         "corresponde 41"},
+        {"ES00 2100 0418 4502 0005 1332", "IBAN: pone 00; corresponde 91"},
+        {"2100 0418 99 0200051332", "control: pone 99; corresponde 45"},
+        {"DE88 3704 0044 0532 0130 00", "IBAN: pone 88; corresponde 89"},
+        {"US12 3456 7890 1234", "US no es un país con IBAN · IBAN: pone 12; corresponde 85"},
+        {"DE8937040044053201300",
+         "un IBAN de Alemania tiene 22 caracteres, no 21 · IBAN: pone 89; "
+         "corresponde 51"},
+        {"12345678J", "la letra no corresponde; corresponde la Z"},
+        {"X1234567A", "la letra no corresponde; corresponde la L"},
+        {"B1234567D", "tras la B va una cifra; corresponde el 4"},
+        {"A58818502", "la cifra de control no corresponde; corresponde el 1"},
+        {"Q28260008", "tras la Q va una letra; corresponde la H"},
+        {"P12345674", "tras la P va una letra; corresponde la D"},
+        {"P1234567A", "la letra de control no corresponde; corresponde la D"},
+        {"C1234567A", "el carácter de control no corresponde; corresponde la D o el 4"},
+        {"ISBN-13: 978-0-306-40615-8", "la cifra de control no corresponde; corresponde el 7"},
+        {"0-8044-2957-5", "la cifra de control no corresponde; corresponde la X"},
+    };
+    for (const auto& [text, reason] : wrong) {
+        const NumberCheck check = CheckNumber(text);
+        EXPECT_EQ(check.verdict, Wrong) << text;
+        EXPECT_EQ(check.reason, reason) << text;
+    }
+    for (const char* text : {"12345678Z", "1234567", "ES91 2100 0418 4502 0005 1332", "hola"}) {
+        EXPECT_EQ(CheckNumber(text).reason, "") << text;
+    }
+    // A reused check keeps no reason of the number before.
+    NumberCheck check;
+    CheckNumber("12345678J", KindFilter::Any, check);
+    CheckNumber("12345678Z", KindFilter::Any, check);
+    EXPECT_TRUE(check.Faults().empty());
+    EXPECT_EQ(check.reason, "");
 }
 
 // Every number of the window's own cases, as pasted into the row it belongs to, is right there
@@ -127,7 +214,8 @@ TEST(NumberCheck, AgreesWithTheWindowsRows) {
     }
     for (const char* text : {"12345678Z\n", "12345678 z", "12345678/Z", "NIF 12345678J"}) {
         const bool red =
-            DisplayIdentityField(IdentityFieldText(WithoutIdentityLabel(TidyPastedText(text)))).red;
+            DisplayIdentityField(IdentityFieldText(ReadLabelledNumber(TidyPastedText(text)).number))
+                .red;
         EXPECT_EQ(CheckNumber(text).verdict, red ? Wrong : Correct) << text;
     }
     for (const char* text :

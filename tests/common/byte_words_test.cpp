@@ -52,35 +52,5 @@ TEST(ByteWords, SeeEveryByteOfTextsOfAnyLength) {
     }
 }
 
-TEST(ByteWords, ReadEightDigitsOrNothing) {
-    const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
-        {"00000000", 0},
-        {"12345678", 12345678},
-        {"99999999", 99999999},
-        {"00000001", 1},
-        {"10000000", 10000000},
-        {"1234567/", std::nullopt},
-        {":2345678", std::nullopt},
-        {"1234 678", std::nullopt},
-    };
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(EightDigits(LoadWord(text)), value) << text;
-    }
-}
-
-// The bytes before the last ones read as the filler, whatever they were.
-TEST(ByteWords, ReadTheLastBytesOfAText) {
-    const std::string_view text = "ABCDEFGHIJ12345";
-    for (std::size_t count = 1; count <= 8; ++count) {
-        const std::uint64_t word = LoadLastBytes(text, count, '0');
-        char bytes[8];
-        std::memcpy(bytes, &word, sizeof bytes);
-        const std::string expected =
-            std::string(8 - count, '0') + std::string(text.substr(text.size() - count));
-        EXPECT_EQ(std::string_view(bytes, 8), expected) << count;
-    }
-    EXPECT_EQ(EightDigits(LoadLastBytes("X1234567890", 3, '0')), 890U);
-}
-
 }  // namespace
 }  // namespace minizol

@@ -76,7 +76,7 @@ plain_list)
 linea,entrada,tipo,resultado,control,forma,banco
 1, 12.345.678-z,DNI,correcto,Z,12345678Z,
 3,1234567,DNI,incompleto,L,01234567L,
-4,NIF: B1234567,CIF,incompleto,D 4,B12345674,
+4,NIF: B1234567,CIF,incompleto,4,B12345674,
 5,ISBN-13: 978-0-306-40615-8,ISBN-13,incorrecto,7,9780306406158,
 6,0-8044-2957-X,ISBN-10,correcto,X,080442957X,
 7,2100 0418 45 0200051332,CCC,correcto,45,2100 0418 45 0200051332,Caja de ah. y pensiones de barcelona
@@ -145,7 +145,7 @@ workbooks)
     [ -s lista.xlsx ] && [ ! -s out ] || fail "the workbook was not written, or the report went elsewhere"
     expect_status 1 "$program" --csv --columna=entrada --tipo=nif lista.xlsx
     printf '%s\n' 'NIF,IBAN,Nota,linea,columna,entrada,tipo,resultado,control,forma,banco,linea,entrada,tipo,resultado,control,forma,banco' \
-        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,NIF,B12345674,CIF,correcto,D 4,B12345674,,2,B12345674,CIF,correcto,D 4,B12345674,' \
+        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,NIF,B12345674,CIF,correcto,4,B12345674,,2,B12345674,CIF,correcto,4,B12345674,' \
         'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,3,ES91 2100 0418 4502 0005 1332,,desconocido,,,' \
         '12345678J,ES91 2100 0418 4502 0005 1333,x,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,,4,12345678J,DNI,incorrecto,Z,12345678J,' \
         '12345678J,ES91 2100 0418 4502 0005 1333,x,3,IBAN,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona,5,ES91 2100 0418 4502 0005 1333,,desconocido,,,' >expected

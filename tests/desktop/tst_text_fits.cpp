@@ -102,7 +102,7 @@ class TextFitsTest : public QObject {
         row("DigiZol examples", {"txtDNI=B1234567", "txtCuenta(0)=2100", "txtCuenta(1)=0418",
                                  "txtCuenta(2)=0200051332", "txtISBN=0-8044-2957"});
         row("DigiZol complete numbers", {"txtDNI=M8888888W", "txtISBN=978-8-8888-8888-8"});
-        row("DigiZol widest holder", {"txtDNI=G1234567"}, FromUtf8(EntityTypeText('G')));
+        row("DigiZol widest holder", {"txtDNI=G1234567"}, FromUtf8(EntityTypeText(IdentityKind::Company, 'G')));
         row("DigiZol widest bank", {"txtCuenta(0)=2077"}, FromUtf8(*BankName(2077)));
         row("DigiZol wide digits", {"txtCuenta(0)=8888", "txtCuenta(1)=8888",
                                     "txtCuenta(2)=8888888888", "txtISBN=8-8888-8888"});

@@ -1,0 +1,251 @@
+#include "checkdigits/number_labels.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "checkdigits/pasted_text.h"
+
+namespace minizol {
+namespace {
+
+bool IsUpperAscii(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsAlphanumeric(char c) {
+    return IsUpperAscii(c) || IsDigit(c);
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return text;
+}
+
+// What follows a label: the blanks and the colon after it go.
+std::string_view AfterColon(std::string_view text) {
+    text = SkipBlanks(text);
+    return text.starts_with(':') ? SkipBlanks(text.substr(1)) : text;
+}
+
+// A word of a label as written, its dots left out: "D.N.I." reads as "DNI", "N.º" as "Nº".
+struct Word {
+    std::array<char, 12> letters{};
+    std::size_t size = 0;
+    std::size_t end = 0;  // where the word stops in the text
+    bool dotted = false;
+
+    std::string_view Letters() const { return {letters.data(), size}; }
+};
+
+// The letters of the Spanish words a label uses past ASCII: "Ú" and "º".
+constexpr std::array<std::string_view, 2> kWideLetters = {"\u00DA", "\u00BA"};
+
+Word ReadWord(std::string_view text, std::size_t pos) {
+    Word word;
+    while (pos < text.size()) {
+        const std::string_view rest = text.substr(pos);
+        std::string_view letter;
+        if (IsUpperAscii(rest[0])) {
+            letter = rest.substr(0, 1);
+        } else if (rest[0] == '.' && word.size > 0) {
+            word.dotted = true;
+            ++pos;
+            continue;
+        } else {
+            for (std::string_view wide : kWideLetters) {
+                if (rest.starts_with(wide)) {
+                    letter = wide;
+                }
+            }
+        }
+        if (letter.empty() || word.size + letter.size() > word.letters.size()) {
+            break;
+        }
+        for (char c : letter) {
+            word.letters[word.size++] = c;
+        }
+        pos += letter.size();
+    }
+    word.end = pos;
+    return word;
+}
+
+template <std::size_t N>
+bool IsOneOf(std::string_view letters, const std::array<std::string_view, N>& words) {
+    for (std::string_view word : words) {
+        if (letters == word) {
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr std::array<std::string_view, 4> kIdentityWords = {"DNI", "NIE", "NIF", "CIF"};
+constexpr std::array<std::string_view, 3> kAccountWords = {"IBAN", "CCC", "CUENTA"};
+// "Nº", "NÚM.", "número": the number's own word, before or after the kind.
+constexpr std::array<std::string_view, 5> kNumberWords = {"N\u00BA", "NUM", "N\u00DAM", "NUMERO",
+                                                          "N\u00DAMERO"};
+
+// The kind a word names, when it names one.
+NumberLabel KindOfWord(std::string_view letters) {
+    if (IsOneOf(letters, kIdentityWords)) {
+        return NumberLabel::Identity;
+    }
+    return IsOneOf(letters, kAccountWords) ? NumberLabel::Account : NumberLabel::None;
+}
+
+// The words of a label in front of the number and where the number starts: a kind ("NIF",
+// "Cuenta") with the words that go with it ("Nº de cuenta", "NIF-IVA", "cuenta bancaria").
+struct Label {
+    NumberLabel kind = NumberLabel::None;
+    std::size_t end = 0;
+};
+
+Label ReadLabel(std::string_view text) {
+    Label label;
+    std::size_t pos = 0;
+    for (bool first = true;; first = false) {
+        Word word = ReadWord(text, pos);
+        NumberLabel kind = KindOfWord(word.Letters());
+        if (kind == NumberLabel::None && first && !word.dotted) {
+            // A kind written against the number, as in "NIFB12345674".
+            for (std::string_view known : {"DNI", "NIE", "NIF", "CIF", "IBAN", "CCC"}) {
+                if (word.Letters().starts_with(known)) {
+                    kind = KindOfWord(known);
+                    word.end = known.size();
+                    break;
+                }
+            }
+            if (kind != NumberLabel::None) {
+                label = {kind, word.end};
+                break;
+            }
+        }
+        // Any word but a kind ends where a word ends: "DE89..." is a German IBAN, not "de".
+        const bool ends = word.end == text.size() || !IsAlphanumeric(text[word.end]);
+        const std::string_view letters = word.Letters();
+        if (kind != NumberLabel::None) {
+            label = {kind, word.end};
+        } else if (!ends || word.size == 0) {
+            break;
+        } else if (label.kind != NumberLabel::None &&
+                   (IsOneOf(letters, kNumberWords) ||
+                    (letters == "IVA" && label.kind == NumberLabel::Identity) ||
+                    (letters == "BANCARIA" && label.kind == NumberLabel::Account))) {
+            label.end = word.end;
+        } else if (label.kind != NumberLabel::None ||
+                   !(IsOneOf(letters, kNumberWords) || letters == "DE")) {
+            break;  // only "Nº de" may come before the kind
+        }
+        pos = word.end;
+        while (pos < text.size() && (text[pos] == ' ' || text[pos] == '-')) {
+            ++pos;
+        }
+        if (pos < text.size() && text[pos] == ':') {
+            break;
+        }
+    }
+    return label;
+}
+
+// "ES" and a complete NIF of nine characters (seven digits between a first and a last character
+// that may be letters), the separators aside: the Spanish VAT number. Its NIF, or "".
+std::string_view WithoutVatPrefix(std::string_view text) {
+    if (!text.starts_with("ES")) {
+        return {};
+    }
+    std::string_view rest = text.substr(2);
+    while (!rest.empty() && IsNumberSeparator(rest.front())) {
+        rest.remove_prefix(1);
+    }
+    std::array<char, 10> compact{};
+    const std::optional<std::size_t> size =
+        CopyWithoutSeparators(rest, compact.data(), compact.size());
+    if (!size || *size != 9 || !IsAlphanumeric(compact[0]) || !IsAlphanumeric(compact[8])) {
+        return {};
+    }
+    for (std::size_t i = 1; i < 8; ++i) {
+        if (!IsDigit(compact[i])) {
+            return {};
+        }
+    }
+    return rest;
+}
+
+// A BIC after the account, as "... BIC CAIXESBBXXX", "... - BIC: CAIXESBBXXX" or
+// "... (SWIFT/BIC CAIXESBBXXX)": where its label starts, and the BIC.
+struct TrailingBic {
+    std::size_t labelAt = std::string_view::npos;
+    std::string_view bic;
+};
+
+TrailingBic FindTrailingBic(std::string_view text) {
+    for (std::size_t at = text.find_first_of("BS"); at != std::string_view::npos;
+         at = text.find_first_of("BS", at + 1)) {
+        if (at == 0 || IsAlphanumeric(text[at - 1])) {
+            continue;
+        }
+        std::string_view rest = text.substr(at);
+        bool named = false;
+        for (std::string_view name : {"BIC/SWIFT", "SWIFT/BIC", "SWIFT-BIC", "BIC", "SWIFT"}) {
+            if (rest.starts_with(name) &&
+                (rest.size() == name.size() || !IsAlphanumeric(rest[name.size()]))) {
+                rest = AfterColon(rest.substr(name.size()));
+                named = true;
+                break;
+            }
+        }
+        if (!named) {
+            continue;
+        }
+        std::size_t size = 0;
+        while (size < rest.size() && IsAlphanumeric(rest[size])) {
+            ++size;
+        }
+        // Nothing may follow the BIC but a closing bracket: the rest of a sentence is no number.
+        const std::string_view after = SkipBlanks(rest.substr(size));
+        if (size == 0 || !(after.empty() || after == ")")) {
+            return {};
+        }
+        return {at, rest.substr(0, size)};
+    }
+    return {};
+}
+
+}  // namespace
+
+LabelledNumber ReadLabelledNumber(std::string_view tidy) {
+    LabelledNumber read{NumberLabel::None, tidy, {}};
+    const std::string_view isbn = WithoutIsbnLabel(tidy);
+    if (isbn.size() != tidy.size()) {
+        return {NumberLabel::Isbn, isbn, {}};
+    }
+    const Label label = ReadLabel(tidy);
+    if (label.kind != NumberLabel::None) {
+        read = {label.kind, AfterColon(tidy.substr(label.end)), {}};
+    }
+    if (read.label != NumberLabel::Account) {
+        if (const std::string_view nif = WithoutVatPrefix(read.number); !nif.empty()) {
+            return {NumberLabel::Identity, nif, {}};
+        }
+    }
+    if (read.label != NumberLabel::Identity) {
+        if (const TrailingBic bic = FindTrailingBic(read.number); !bic.bic.empty()) {
+            std::string_view number = read.number.substr(0, bic.labelAt);
+            while (!number.empty() && (IsNumberSeparator(number.back()) || number.back() == ',' ||
+                                       number.back() == ';' || number.back() == '(')) {
+                number.remove_suffix(1);
+            }
+            return {NumberLabel::Account, number, bic.bic};
+        }
+    }
+    return read;
+}
+
+}  // namespace minizol
