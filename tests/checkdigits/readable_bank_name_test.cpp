@@ -21,14 +21,12 @@ TEST(ReadableBankName, NamesBanksAsPeopleCallThem) {
         {"FCE Bank Plc Sucursal en España", "FCE Bank"},
         {"UBS Europe SE, Sucursal en España", "UBS Europe"},
         {"Triodos Bank, N.V., S.E.", "Triodos Bank"},
-        {"BNP Paribas Fortis, S.A., N.V., Sucursal en España", "BNP Paribas Fortis"},
         {"Intesa Sanpaolo S.p.A., Sucursal en España", "Intesa Sanpaolo"},
         {"BFF Bank, S.P.A. Sucursal en España", "BFF Bank"},
         {"Volkswagen Bank GmbH, Sucursal en España", "Volkswagen Bank"},
         {"Bank of America Europe DAC, Sucursal en España", "Bank of America Europe"},
         {"Commerzbank Aktiengesellschaft, Sucursal en España", "Commerzbank"},
         {"JPMorgan Chase Bank National Association, Sucursal en España", "JPMorgan Chase Bank"},
-        {"Banco de la Nación Argentina, Sucursal en España", "Banco de la Nación Argentina"},
         {"Abanca Corporación Bancaria, S.A.", "Abanca"},
         {"Abanca Corporacion Bancaria, S.A.", "Abanca"},
         // Cooperatives.
@@ -61,7 +59,6 @@ TEST(ReadableBankName, NamesBanksAsPeopleCallThem) {
         {"Eurocaja Rural, Sociedad Cooperativa de Crédito", "Eurocaja Rural"},
         // Savings banks that became banks; other banks keep "Banco".
         {"Ibercaja Banco, S.A.", "Ibercaja"},
-        {"Unicaja Banco, S.A.", "Unicaja"},
         {"Cajasur Banco, S.A.", "Cajasur"},
         {"Renta 4 Banco, S.A.", "Renta 4 Banco"},
         {"Evo Banco S.A.", "EVO Banco"},
