@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "checkdigits/spanish_entities.h"
+
 namespace minizol {
 namespace {
 
@@ -74,10 +76,20 @@ std::optional<std::string_view> BankName(int code) {
         return std::nullopt;
     }
     const std::uint8_t found = kBankIndex[static_cast<std::size_t>(code)];
-    if (found == kNoBank) {
-        return std::nullopt;
+    if (found != kNoBank) {
+        return kBanks[found].second;  // users know these names, merged banks' included
     }
-    return kBanks[found].second;
+    if (const SpanishEntity* entity = FindSpanishEntity(code)) {
+        return entity->name;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string_view> BankBic(int code) {
+    if (const SpanishEntity* entity = FindSpanishEntity(code)) {
+        return entity->bic;
+    }
+    return std::nullopt;
 }
 
 std::string_view BankCaption(std::string_view bankField) {

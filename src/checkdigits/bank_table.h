@@ -7,8 +7,12 @@ namespace minizol {
 
 inline constexpr std::string_view kUnknownBankCaption = "Banco: ";
 
-// The bank's name for a Spanish bank (entity) code such as 2100, if the table knows it.
+// The bank's name for a Spanish bank (entity) code such as 2100: the DigiZol window's own name
+// for the codes it has always named, otherwise the readable name of the credit institution.
 std::optional<std::string_view> BankName(int code);
+
+// The BIC of the credit institution with the code, if it has one.
+std::optional<std::string_view> BankBic(int code);
 
 // The caption of the bank label for the bank field's text: the name of the bank whose code the
 // text starts with (leading zeros and blanks allowed), otherwise "Banco: ".
