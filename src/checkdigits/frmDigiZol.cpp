@@ -18,6 +18,7 @@
 #include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 #include "checkdigits/unexpected_failure.h"
+#include "checkdigits/verdict_reasons.h"
 #include "common/twips.h"
 #include "platform/accessibility.h"
 #include "platform/clipboard_routes.h"
@@ -55,8 +56,9 @@ std::string TextOf(const QLineEdit& field) {
 
 // Result boxes stand in the button-face colour (the IBAN box in the window colour of a field),
 // red when their input is wrong.
-void SetBoxColour(QLineEdit& box, bool red, QPalette::ColorRole normal = QPalette::Button) {
-    MarkInvalid(box, red, box.parentWidget()->palette().color(normal));
+void SetBoxColour(QLineEdit& box, bool red, const std::string& reason = {},
+                  QPalette::ColorRole normal = QPalette::Button) {
+    MarkInvalid(box, red, box.parentWidget()->palette().color(normal), FromUtf8(reason));
 }
 
 // An input field takes a paste of any length: what is too long for a number shows red.
@@ -246,7 +248,7 @@ void frmDigiZol::txtDNI_Change() {
         ShowUnexpectedFailure(failure);
     }
     for (QLineEdit* box : txtLetra_) {
-        SetBoxColour(*box, display.red);
+        SetBoxColour(*box, display.red, display.reason);
     }
     txtLetra_[0]->setText(FromUtf8(display.letter));
     txtLetra_[1]->setText(FromUtf8(display.digit));
@@ -338,10 +340,17 @@ void frmDigiZol::UpdateBankAccount() {
             minizol::UpdateBankAccount(fields, TextOf(*txtIban_), whole_ ? &*whole_ : nullptr);
         txtDC_->setText(FromUtf8(row.control));
         txtIban_->setText(FromUtf8(row.iban));
-        SetBoxColour(*txtDC_, row.controlRed);
-        SetBoxColour(*txtIban_, row.ibanRed, QPalette::Base);
+        SetBoxColour(*txtDC_, row.controlRed, row.controlReason);
+        SetBoxColour(*txtIban_, row.ibanRed, row.ibanReason, QPalette::Base);
         // A foreign IBAN shows whole, with its country's name where that fits the window.
         SetFittingCaption(*lblBanco_, {FromUtf8(row.bankCaption), FromUtf8(row.shortCaption)});
+        // The bank's BIC, for a transfer form, is a hover (or a screen reader's question) away.
+        const QString bic =
+            row.bic.empty() ? QString() : QStringLiteral("BIC ") + FromUtf8(row.bic);
+        if (!bic.isEmpty()) {
+            lblBanco_->setToolTip(FromUtf8(row.bankCaption) + QStringLiteral("\n") + bic);
+        }
+        Describe(*lblBanco_, bic);
         wholeIban_ = row.wholeIban;
     } catch (const std::exception& failure) {
         ShowUnexpectedFailure(failure);
@@ -368,7 +377,7 @@ void frmDigiZol::txtISBN_Change() {
         return;
     }
     const IsbnResult result = IsbnCheckDigit(text);
-    SetBoxColour(*txtDigitoISBN_, result.red);
+    SetBoxColour(*txtDigitoISBN_, result.red, IsbnRowReason(result));
     txtDigitoISBN_->setText(FromUtf8(result.checkDigit));
 }
 

@@ -7,6 +7,7 @@
 
 #include "checkdigits/cif.h"
 #include "checkdigits/pasted_text.h"
+#include "checkdigits/verdict_reasons.h"
 #include "common/byte_words.h"
 #include "common/text_case.h"
 #include "common/utf8_text.h"
@@ -233,6 +234,7 @@ IdentityDisplay DisplayIdentityField(std::string_view fieldText) {
         }
     } else {
         display.red = true;
+        display.reason = IdentityRowReason(analysis);
     }
     return display;
 }

@@ -60,6 +60,7 @@ struct IdentityDisplay {
     std::string letter;   // first result box
     std::string digit;    // second result box; shown only when not empty
     bool red = false;     // both result boxes red
+    std::string reason;   // why they are red: "la letra no corresponde; corresponde la J"
 };
 
 IdentityDisplay DisplayIdentityField(std::string_view fieldText);

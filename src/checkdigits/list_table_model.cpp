@@ -145,6 +145,10 @@ std::string_view ListTableModel::Cell(const CheckedRows::RowView& row, int colum
             return row.cells.form;
         case ResultColumn::Bank:
             return row.cells.bank;
+        case ResultColumn::Bic:
+            return row.cells.bic;
+        case ResultColumn::Reason:
+            return row.cells.reason;
     }
     return {};
 }
@@ -161,8 +165,16 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
             return index.column() == 0 ? QString::number(row.line)
                                        : FromUtf8(Cell(row, index.column()));
         case Qt::ToolTipRole:
+            if (index.column() == 0) {
+                return {};
+            }
+            // A wrong verdict's tip says why, as DigiZol's red boxes do.
+            if (columns_[static_cast<std::size_t>(index.column()) - 1] == ResultColumn::Verdict &&
+                !row.cells.reason.empty()) {
+                return QStringLiteral("Incorrecto: ") + FromUtf8(row.cells.reason);
+            }
             // A bank's name and a long number are cut to the column; the tip shows them whole.
-            return index.column() == 0 ? QVariant() : QVariant(FromUtf8(Cell(row, index.column())));
+            return FromUtf8(Cell(row, index.column()));
         case Qt::ForegroundRole:
             if (row.checked && row.verdict == Verdict::Wrong) {
                 return wrong_;

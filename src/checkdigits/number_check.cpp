@@ -5,6 +5,7 @@
 
 #include "checkdigits/bank_account.h"
 #include "checkdigits/bank_table.h"
+#include "checkdigits/bic.h"
 #include "checkdigits/iban.h"
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
@@ -190,11 +191,26 @@ void CheckSpanishAccount(const CompactAccount& whole, NumberCheck& check) {
     }
     const int code = BankCode(whole.Bank());
     check.bank = BankName(code).value_or(std::string_view());
+    check.bic = BankBic(code).value_or(std::string_view());
 }
 
-// The account row's reading of a whole account or IBAN.
-bool CheckAccount(std::string_view number, NumberCheck& check) {
-    const std::optional<CompactAccount> whole = ReadCompactAccount(number);
+// A BIC written beside an IBAN: its form, its country, and for a Spanish account whose entity
+// the registry knows, that entity's.
+void CheckBic(std::string_view bic, std::string_view iban, NumberCheck& check) {
+    const BicCheck read = ReadBic(bic);
+    if (!read.form) {
+        check.AddFault(FaultPart::Bic, "el BIC " + std::string(bic) + " no tiene forma de BIC");
+    } else if (!iban.empty() && !BicServesIbanCountry(read.country, iban.substr(0, 2))) {
+        check.AddFault(FaultPart::Bic, "el BIC es de otro país: " + std::string(read.country));
+    } else if (!check.bic.empty() && !SameInstitution(bic, check.bic)) {
+        check.AddFault(FaultPart::Bic,
+                       "el BIC no es el de la entidad; corresponde " + std::string(check.bic));
+    }
+}
+
+// The account row's reading of a whole account or IBAN, and of the BIC written after it.
+bool CheckAccount(const LabelledNumber& labelled, NumberCheck& check) {
+    const std::optional<CompactAccount> whole = ReadCompactAccount(labelled.number);
     if (!whole) {
         return false;
     }
@@ -202,6 +218,9 @@ bool CheckAccount(std::string_view number, NumberCheck& check) {
         CheckSpanishAccount(*whole, check);
     } else {
         CheckIbanAccount(whole->Iban(), check);
+    }
+    if (!labelled.bic.empty()) {
+        CheckBic(labelled.bic, whole->Iban(), check);
     }
     check.verdict = check.Faults().empty() ? Verdict::Correct : Verdict::Wrong;
     return true;
@@ -300,7 +319,7 @@ void CheckNumber(std::string_view text, KindFilter filter, NumberCheck& check) {
             break;
     }
     const std::string_view number = labelled.number;
-    const bool found = (accounts && CheckAccount(number, check)) ||
+    const bool found = (accounts && CheckAccount(labelled, check)) ||
                        (isbns && CheckIsbn(number, check)) ||
                        (identities && CheckIdentity(number, check));
     if (!found || !Allows(filter, check.kind)) {

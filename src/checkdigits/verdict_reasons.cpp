@@ -49,6 +49,20 @@ std::string IsbnReason(std::string_view expected) {
            (expected.size() == 1 ? WithArticle(expected[0]) : std::string(expected));
 }
 
+std::string IsbnRowReason(const IsbnResult& result) {
+    if (!result.red) {
+        return {};
+    }
+    return result.checkDigit.empty() ? "no es un ISBN" : IsbnReason(result.checkDigit);
+}
+
+std::string IdentityRowReason(const IdentityAnalysis& analysis) {
+    if (analysis.status == IdentityStatus::Mismatch) {
+        return IdentityReason(analysis);
+    }
+    return analysis.status == IdentityStatus::Invalid ? "no es un DNI, un NIE ni un CIF" : "";
+}
+
 std::string FormatReason(std::string_view written, std::size_t position,
                          std::string_view expected) {
     std::string reason = "pone ";

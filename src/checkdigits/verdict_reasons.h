@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "checkdigits/identity.h"
+#include "checkdigits/isbn.h"
 
 namespace minizol {
 
@@ -20,6 +21,12 @@ std::string IdentityReason(const IdentityAnalysis& analysis);
 // An ISBN whose check character does not match: "la cifra de control no corresponde;
 // corresponde la X".
 std::string IsbnReason(std::string_view expected);
+
+// Why the ISBN row's box is red: its check character, or no ISBN at all.
+std::string IsbnRowReason(const IsbnResult& result);
+
+// Why the identity row's boxes are red: its control character, or no identity number at all.
+std::string IdentityRowReason(const IdentityAnalysis& analysis);
 
 // The character at `position` (counted from 1 in the IBAN) that its country's account format
 // does not allow: "pone A en la posición 10; corresponde una cifra".

@@ -23,7 +23,7 @@ std::string_view NextText(std::string_view texts, std::size_t& pos) {
     return text;
 }
 
-constexpr std::size_t kFixedTexts = 3;  // entry, control, form
+constexpr std::size_t kFixedTexts = 4;  // entry, control, form, reason
 
 }  // namespace
 
@@ -60,7 +60,7 @@ void CheckedRows::Row(std::uint64_t line, const minizol::OwnFields& own, const R
                       Verdict verdict) {
     Stored row;
     row.line = line;
-    for (std::string_view text : {cells.entry, cells.control, cells.form}) {
+    for (std::string_view text : {cells.entry, cells.control, cells.form, cells.reason}) {
         AppendText(row.texts, text);
     }
     const std::size_t count = std::max(own.Count(), ownCount_);
@@ -73,11 +73,11 @@ void CheckedRows::Row(std::uint64_t line, const minizol::OwnFields& own, const R
     }
     row.column = columns_.Index(cells.column);
     row.bank = banks_.Index(cells.bank);
+    row.bic = bics_.Index(cells.bic);
     row.kind = static_cast<std::uint8_t>(kinds_.Index(cells.kind));
     row.verdict = static_cast<std::uint8_t>(verdicts_.Index(cells.verdict));
     // A row without a verdict is a record whose cell was empty; it is shown, and not counted.
-    row.checked = !cells.verdict.empty();
-    if (row.checked) {
+    if (row.Checked()) {
         tally_.Count(verdict);
     }
     rows_.push_back(std::move(row));
@@ -89,15 +89,17 @@ CheckedRows::RowView CheckedRows::At(std::size_t index) const {
     RowView view;
     view.line = row.line;
     view.verdict = verdictCodes_[index];
-    view.checked = row.checked;
+    view.checked = row.Checked();
     std::size_t pos = 0;
     view.cells.column = columns_.texts[row.column];
     view.cells.entry = NextText(row.texts, pos);
     view.cells.control = NextText(row.texts, pos);
     view.cells.form = NextText(row.texts, pos);
+    view.cells.reason = NextText(row.texts, pos);
     view.cells.kind = kinds_.texts[row.kind];
     view.cells.verdict = verdicts_.texts[row.verdict];
     view.cells.bank = banks_.texts[row.bank];
+    view.cells.bic = bics_.texts[row.bic];
     return view;
 }
 
@@ -133,10 +135,11 @@ void CheckedRows::Take(CheckedRows& batch) {
         Stored& row = batch.rows_[i];
         row.column = columns_.Index(batch.columns_.texts[row.column]);
         row.bank = banks_.Index(batch.banks_.texts[row.bank]);
+        row.bic = bics_.Index(batch.bics_.texts[row.bic]);
         row.kind = static_cast<std::uint8_t>(kinds_.Index(batch.kinds_.texts[row.kind]));
         row.verdict =
             static_cast<std::uint8_t>(verdicts_.Index(batch.verdicts_.texts[row.verdict]));
-        if (row.checked) {
+        if (row.Checked()) {
             tally_.Count(batch.verdictCodes_[i]);
         }
         rows_.push_back(std::move(row));

@@ -49,17 +49,20 @@ class CheckedRows final : public ReportWriter {
     std::string error() const override { return {}; }
 
   private:
-    // A row's texts one after another in one string: entry, control, form, then the own fields.
-    // Kind, verdict, bank and column come from small shared lists.
+    // A row's texts one after another in one string: entry, control, form, reason, then the own
+    // fields. Kind, verdict, bank, BIC and column come from small shared lists. A million rows
+    // are held at once: the struct stays at 56 bytes.
     struct Stored {
         std::uint64_t line;
         std::string texts;
         std::uint64_t numbers;  // which of the first 64 own fields were numbers in their sheet
         std::uint16_t column;
         std::uint16_t bank;
+        std::uint16_t bic;
         std::uint8_t kind;
-        std::uint8_t verdict;  // its name's index
-        bool checked;
+        std::uint8_t verdict;  // its name's index; 0, the empty name, for a row not checked
+
+        bool Checked() const { return verdict != 0; }
     };
 
     void WriteHeader(const minizol::OwnFields& ownHeader) override;
@@ -76,6 +79,7 @@ class CheckedRows final : public ReportWriter {
     std::vector<std::string> ownHeader_;
     Interned columns_;
     Interned banks_;
+    Interned bics_;
     Interned kinds_;
     Interned verdicts_;
     Tally tally_;

@@ -225,7 +225,7 @@ void ListReader::CheckCell(std::uint64_t line, const OwnFields& own, const std::
     if (fieldMissing) {
         // A record without the column holds no number, and is said to be unknown.
         tally_.Count(Verdict::Unknown);
-        report.Row(line, own, {label, "", "", VerdictName(Verdict::Unknown), "", "", ""},
+        report.Row(line, own, {label, "", "", VerdictName(Verdict::Unknown), "", "", "", "", ""},
                    Verdict::Unknown);
         return;
     }
@@ -234,7 +234,7 @@ void ListReader::CheckCell(std::uint64_t line, const OwnFields& own, const std::
     if (check.blank) {
         // A blank line is no number; a record with an empty cell keeps its place in a table.
         if (!own.empty() && options_.table) {
-            report.Row(line, own, {label, entry, "", "", "", "", ""}, Verdict::Unknown);
+            report.Row(line, own, {label, entry, "", "", "", "", "", "", ""}, Verdict::Unknown);
         }
         return;
     }
@@ -322,7 +322,7 @@ bool ListReader::CheckText(PeekableSource& source, int fd, const std::string& na
             const std::string shown =
                 std::string(CharSlice(record->text, 0, kShownOfTooLong)) + "…";
             report.Row(record->line, OwnFields(),
-                       {"", shown, "", VerdictName(Verdict::Unknown), "", "", ""},
+                       {"", shown, "", VerdictName(Verdict::Unknown), "", "", "", "", ""},
                        Verdict::Unknown);
             continue;
         }

@@ -30,8 +30,12 @@ std::size_t TerminalWidth(ResultColumn column) {
             return 12;
         case ResultColumn::Control:
             return 6;
+        case ResultColumn::Bank:  // the longer names are cut
+            return 36;
+        case ResultColumn::Bic:
+            return 11;
         case ResultColumn::Column:  // as wide as its writer was told
-        case ResultColumn::Bank:    // the last: as long as it is
+        case ResultColumn::Reason:  // the last: as long as it is
             return 0;
     }
     return 0;
@@ -123,8 +127,9 @@ std::string SummaryText(const Tally& t) {
 
 ResultCells CheckedCells(std::string_view column, std::string_view entry,
                          const NumberCheck& check) {
-    return {column,     entry,     KindName(check.kind), VerdictName(check.verdict), check.control,
-            check.form, check.bank};
+    return {column,        entry,      KindName(check.kind), VerdictName(check.verdict),
+            check.control, check.form, check.bank,           check.bic,
+            check.reason};
 }
 
 std::size_t OwnFields::Count() const {
@@ -407,7 +412,8 @@ void CsvReport::Row(std::uint64_t line, const OwnFields& own, const ResultCells&
 bool CsvReport::PlainRow(std::uint64_t line, const ResultCells& cells) {
     const std::size_t most = LineNumber::kRoom + cells.column.size() + cells.entry.size() +
                              cells.kind.size() + cells.verdict.size() + cells.control.size() +
-                             cells.form.size() + cells.bank.size() + 8;
+                             cells.form.size() + cells.bank.size() + cells.bic.size() +
+                             cells.reason.size() + 10;
     const char separator = form_.separator;
     const std::uint64_t separators = kEveryByte * static_cast<unsigned char>(separator);
     std::uint64_t unsafe = 0;

@@ -47,7 +47,7 @@ std::string SummaryText(const Tally& tally);
 
 // The report's columns after the line number, in their order. The order is written once, in
 // ForEachResultCell: every writer and the header follow it.
-enum class ResultColumn { Column, Entry, Kind, Verdict, Control, Form, Bank };
+enum class ResultColumn { Column, Entry, Kind, Verdict, Control, Form, Bank, Bic, Reason };
 
 struct ResultCells {
     std::string_view column;  // which column of the input, when several are checked
@@ -57,12 +57,14 @@ struct ResultCells {
     std::string_view control;
     std::string_view form;
     std::string_view bank;
+    std::string_view bic;
+    std::string_view reason;  // why a wrong number is wrong
 };
 
 // The header's names, in the same cells.
 constexpr std::string_view kLineColumnName = "linea";
-constexpr ResultCells kResultColumnNames = {"columna", "entrada", "tipo", "resultado",
-                                            "control", "forma",   "banco"};
+constexpr ResultCells kResultColumnNames = {"columna", "entrada", "tipo", "resultado", "control",
+                                            "forma",   "banco",   "bic",  "motivo"};
 
 ResultCells CheckedCells(std::string_view column, std::string_view entry, const NumberCheck& check);
 
@@ -79,6 +81,8 @@ inline void ForEachResultCell(const ResultCells& cells, bool withColumn, Cell&& 
     cell(ResultColumn::Control, cells.control);
     cell(ResultColumn::Form, cells.form);
     cell(ResultColumn::Bank, cells.bank);
+    cell(ResultColumn::Bic, cells.bic);
+    cell(ResultColumn::Reason, cells.reason);
 }
 
 // The user's own fields of an input row, written beside the results: none (a plain list), a CSV

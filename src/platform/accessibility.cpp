@@ -106,13 +106,17 @@ void NameControls(QWidget& window, std::span<const AccessibleText> table) {
     }
 }
 
-void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour) {
+void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour, const QString& reason) {
     QPalette palette = box.palette();
     palette.setColor(QPalette::Base, invalid ? kInvalidColour : validColour);
     box.setPalette(palette);
     box.setProperty(kInvalidProperty, invalid);
-    Describe(box, invalid ? QString::fromUtf8(kInvalidDescription)
-                          : box.property(kDescriptionProperty).toString());
+    QString why = QString::fromUtf8(kInvalidDescription);
+    if (!reason.isEmpty()) {
+        why += QStringLiteral(": ") + reason;
+    }
+    Describe(box, invalid ? why : box.property(kDescriptionProperty).toString());
+    box.setToolTip(invalid && !reason.isEmpty() ? why : QString());
 }
 
 bool IsMarkedInvalid(const QWidget& box) {

@@ -38,8 +38,10 @@ inline constexpr char kInvalidDescription[] = "Incorrecto";
 
 // Paints a box's background red, or back in `validColour`, and tells assistive technology the
 // same: Qt has no invalid-entry state to set, so the description reads "Incorrecto" while the
-// box is red and goes back to the table's one after.
-void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour);
+// box is red and goes back to the table's one after. A `reason` ("pone 91; corresponde 64")
+// follows it, in the description and in the box's tooltip, so that the eye and the ear learn
+// which part is wrong.
+void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour, const QString& reason = {});
 
 // Whether the box was last marked invalid.
 bool IsMarkedInvalid(const QWidget& box);

@@ -124,8 +124,8 @@ class ListWindowTest : public QObject {
                     {100, "desconocido", Verdict::Unknown},
                     {3, "", Verdict::Unknown}};
         for (const auto& row : rows) {
-            batch.Row(row.line, OwnFields(), {"NIF", "12345678Z", "DNI", row.verdict, "Z", "", ""},
-                      row.code);
+            batch.Row(row.line, OwnFields(),
+                      {"NIF", "12345678Z", "DNI", row.verdict, "Z", "", "", "", ""}, row.code);
         }
         ListTableModel model;
         model.Start(true);
@@ -174,9 +174,9 @@ class ListWindowTest : public QObject {
         // Rows coming meanwhile take their place in the order and the filter.
         CheckedRows more(true);
         more.Header(OwnFields(), OwnFields());
-        more.Row(1, OwnFields(), {"IBAN", "ES00", "IBAN", "incorrecto", "", "", ""},
+        more.Row(1, OwnFields(), {"IBAN", "ES00", "IBAN", "incorrecto", "", "", "", "", ""},
                  Verdict::Wrong);
-        more.Row(4, OwnFields(), {"IBAN", "ES91", "IBAN", "correcto", "", "", ""},
+        more.Row(4, OwnFields(), {"IBAN", "ES91", "IBAN", "correcto", "", "", "", "", ""},
                  Verdict::Correct);
         model.Append(std::move(more));
         shown.sort(0);

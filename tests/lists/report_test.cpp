@@ -63,7 +63,7 @@ TEST(Report, LineNumbersAsTheyGrowAndStartAgain) {
     std::string terminal;
     for (std::uint64_t line : lines) {
         const std::string number = std::to_string(line);
-        csv += number + ",12345678Z,DNI,correcto,Z,12345678Z,\n";
+        csv += number + ",12345678Z,DNI,correcto,Z,12345678Z,,,\n";
         terminal += std::string(number.size() < 7 ? 7 - number.size() : 0, ' ') + number;
         terminal += "  12345678Z" + std::string(35, ' ') + "DNI       correcto      Z";
         terminal += std::string(7, ' ') + "12345678Z\n";
@@ -81,12 +81,12 @@ TEST(Report, CellsHoldingTheSeparatorAreQuoted) {
         const char* row;
     };
     const Case cases[] = {
-        {'o', "12345678Z", "1o12345678ZoDNIo\"correcto\"oZo12345678Zo\n"},
-        {'-', "0-8044-2957-X", "1-\"0-8044-2957-X\"-\"ISBN-10\"-correcto-X-080442957X-\n"},
-        {'1', "12345678Z", "11\"12345678Z\"1DNI1correcto1Z1\"12345678Z\"1\n"},
+        {'o', "12345678Z", "1o12345678ZoDNIo\"correcto\"oZo12345678Zooo\n"},
+        {'-', "0-8044-2957-X", "1-\"0-8044-2957-X\"-\"ISBN-10\"-correcto-X-080442957X---\n"},
+        {'1', "12345678Z", "11\"12345678Z\"1DNI1correcto1Z1\"12345678Z\"111\n"},
         {' ', "ES91 2100 0418 4502 0005 1332",
          "1 \"ES91 2100 0418 4502 0005 1332\" IBAN correcto \"91 45\" "
-         "\"ES91 2100 0418 4502 0005 1332\" \"Caja de ah. y pensiones de barcelona\"\n"},
+         "\"ES91 2100 0418 4502 0005 1332\" \"Caja de ah. y pensiones de barcelona\"  \n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Csv([&](ReportWriter& report) { Row(report, 1, c.number); }, Form(c.separator)),
@@ -123,7 +123,7 @@ TEST(Report, EveryCellReadsBackWhateverItHolds) {
                     row.pop_back();
                     ASSERT_TRUE(CsvField(row, ';', cell == 0 ? 1 : 3 + cell, field)) << row;
                     EXPECT_EQ(field, cell == 0 ? shown : text) << row;
-                    EXPECT_EQ(CsvFieldCount(row, ';'), 7u) << row;
+                    EXPECT_EQ(CsvFieldCount(row, ';'), 9u) << row;
                 }
             }
         }
@@ -147,7 +147,7 @@ TEST(Report, OwnFieldsKeepTheResultsUnderTheirNames) {
         {"\"Pe;ña\",x,nota", ',', ';', "\"Pe;ña\";x;"},
         {"Ana,\"a;b\"", ',', ';', "Ana;\"a;b\";"},
     };
-    const std::string results = "2;12345678Z;DNI;correcto;Z;12345678Z;";
+    const std::string results = "2;12345678Z;DNI;correcto;Z;12345678Z;;;";
     for (const Case& c : cases) {
         const std::string report = Csv(
             [&](ReportWriter& report) {
@@ -157,7 +157,7 @@ TEST(Report, OwnFieldsKeepTheResultsUnderTheirNames) {
             },
             Form(c.separator));
         const std::string header =
-            "nombre;cuenta;linea;entrada;tipo;resultado;control;forma;banco\n";
+            "nombre;cuenta;linea;entrada;tipo;resultado;control;forma;banco;bic;motivo\n";
         std::string extra;
         std::string record = c.record;
         if (record.ends_with("nota;extra")) {
@@ -180,8 +180,8 @@ TEST(Report, CellsBecomeFields) {
         },
         Form(',', "\r\n"), true);
     EXPECT_EQ(report,
-              ",,,linea,columna,entrada,tipo,resultado,control,forma,banco\r\n"
-              "Peña; hijos,12345678Z,\"\"\"x\"\"\",7,B,12345678Z,DNI,correcto,Z,12345678Z,\r\n");
+              ",,,linea,columna,entrada,tipo,resultado,control,forma,banco,bic,motivo\r\n"
+              "Peña; hijos,12345678Z,\"\"\"x\"\"\",7,B,12345678Z,DNI,correcto,Z,12345678Z,,,\r\n");
 }
 
 // The report comes back in the input's own form: its encoding, its BOM, its line ends; a user's
@@ -217,8 +217,9 @@ TEST(Report, WrittenInTheInputsForm) {
                 Row(report, 1, "12345678Z", own);
             },
             {';', "\r\n", c.form});
-        EXPECT_EQ(report, c.bom + ";linea;entrada;tipo;resultado;control;forma;banco\r\n" + c.name +
-                              ";1;12345678Z;DNI;correcto;Z;12345678Z;\r\n")
+        EXPECT_EQ(report, c.bom +
+                              ";linea;entrada;tipo;resultado;control;forma;banco;bic;motivo\r\n" +
+                              c.name + ";1;12345678Z;DNI;correcto;Z;12345678Z;;;\r\n")
             << static_cast<int>(c.form.encoding);
     }
     std::string utf16;
@@ -231,8 +232,8 @@ TEST(Report, WrittenInTheInputsForm) {
                      {'\t', "\n", {TextEncoding::Utf16Le, true}}),
                  utf16, true);
     EXPECT_EQ(utf16,
-              "\uFEFFlinea\tentrada\ttipo\tresultado\tcontrol\tforma\tbanco\n"
-              "1\t12345678Z\tDNI\tcorrecto\tZ\t12345678Z\t\n");
+              "\uFEFFlinea\tentrada\ttipo\tresultado\tcontrol\tforma\tbanco\tbic\tmotivo\n"
+              "1\t12345678Z\tDNI\tcorrecto\tZ\t12345678Z\t\t\t\n");
 }
 
 // On a terminal every row stays in line: widths are counted in columns, a control character is
