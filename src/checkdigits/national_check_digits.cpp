@@ -1,6 +1,5 @@
 #include "checkdigits/national_check_digits.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
