@@ -42,6 +42,20 @@ constexpr std::uint64_t UnprintableBytes(std::uint64_t word) {
     return (word | control | del) & kHighBits;
 }
 
+// The marked bytes of `marks` (high bits, as the tests above give them) as bits 0 to 7, bit i for
+// the byte i places from the start of the word in memory. On a little-endian machine one
+// multiplication gathers them: each marked byte's bit lands in the top byte at a place of its own.
+constexpr std::uint32_t MarkedPositions(std::uint64_t marks) {
+    if constexpr (std::endian::native != std::endian::little) {
+        std::uint32_t positions = 0;
+        for (int byte = 0; byte < 8; ++byte) {
+            positions |= static_cast<std::uint32_t>(marks >> (63 - 8 * byte) & 1) << byte;
+        }
+        return positions;
+    }
+    return static_cast<std::uint32_t>(((marks >> 7) * 0x0102040810204080) >> 56);
+}
+
 // The eight bytes at `at`, as copied from memory.
 inline std::uint64_t LoadWord(const char* at) {
     std::uint64_t word = 0;

@@ -52,5 +52,19 @@ TEST(ByteWords, SeeEveryByteOfTextsOfAnyLength) {
     }
 }
 
+// Every set of marked lanes, the other bytes' low bits set as a text's are: each lane's mark
+// comes out as its own bit, in the order of the bytes in memory.
+TEST(ByteWords, TellWhereTheMarkedBytesAre) {
+    for (unsigned lanes = 0; lanes < 256; ++lanes) {
+        unsigned char bytes[8];
+        for (int lane = 0; lane < 8; ++lane) {
+            bytes[lane] = (lanes >> lane & 1) != 0 ? 0x80 : 0x7F;
+        }
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes, sizeof word);
+        EXPECT_EQ(MarkedPositions(word & kHighBits), lanes) << lanes;
+    }
+}
+
 }  // namespace
 }  // namespace minizol
