@@ -5,10 +5,12 @@
 
 #include "checkdigits/bank_account.h"
 #include "checkdigits/bank_table.h"
+#include "checkdigits/bban_format.h"
 #include "checkdigits/bic.h"
 #include "checkdigits/iban.h"
 #include "checkdigits/identity.h"
 #include "checkdigits/isbn.h"
+#include "checkdigits/national_check_digits.h"
 #include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 #include "checkdigits/verdict_reasons.h"
@@ -143,6 +145,18 @@ int BankCode(std::string_view fourDigits) {
     return code;
 }
 
+std::string_view ExpectedName(BbanFault::Expected expected) {
+    switch (expected) {
+        case BbanFault::Expected::Digit:
+            return "una cifra";
+        case BbanFault::Expected::Letter:
+            return "una letra";
+        case BbanFault::Expected::Alphanumeric:
+            break;
+    }
+    return "una cifra o una letra";
+}
+
 // An IBAN of any country, checked as its bank would: its country, its length, the characters of
 // its account where the country's format puts them, its country's own check digits, and its
 // IBAN check digits. Every fault found is named.
@@ -160,6 +174,14 @@ void CheckIbanAccount(std::string_view iban, NumberCheck& check) {
                                                    " tiene " + std::to_string(country->length) +
                                                    " caracteres, no " +
                                                    std::to_string(iban.size()));
+    } else if (const std::optional<BbanFault> fault = FindBbanFault(*country, iban.substr(4))) {
+        check.AddFault(FaultPart::AccountFormat,
+                       FormatReason(iban.substr(4 + fault->position, 1), 4 + fault->position + 1,
+                                    ExpectedName(fault->expected)));
+    } else if (country->code != kDefaultCountry &&
+               CheckNationalDigits(*country, iban.substr(4)) == NationalCheck::Wrong) {
+        // A Spanish account's control digits are its own fault, told with their values.
+        check.AddFault(FaultPart::NationalDigits, NationalDigitsFault(*country));
     }
     if (iban[2] != expected[0] || iban[3] != expected[1]) {
         check.AddFault(FaultPart::IbanDigits,

@@ -32,7 +32,8 @@ std::optional<KindFilter> KindFilterNamed(std::string_view name);
 enum class FaultPart : std::uint8_t {
     IbanDigits,      // an IBAN's own check digits
     AccountControl,  // a Spanish account's two control digits
-    AccountForm,     // an IBAN's country, length or characters
+    AccountForm,     // an IBAN's country or length
+    AccountFormat,   // a character of an IBAN's account where its country's format has another
     NationalDigits,  // another country's own check digits inside its IBAN
     Bic,             // the BIC written beside an account
     Control,         // an identity number's control character, an ISBN's check digit

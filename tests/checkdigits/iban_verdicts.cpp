@@ -1,30 +1,29 @@
-// Reads IBANs, one a line, and writes a verdict a line for a second opinion to be compared
-// with: "valid", or the first check that fails: "iban" (country, length or mod-97 check
-// digits), "format" (the account part's characters) or "national" (its own check digits).
+// Reads IBANs, one a line, and writes the verdict module's, a line each, for a second opinion to
+// be compared with: "valid", or the first check that fails: "iban" (country, length or mod-97
+// check digits), "format" (the account part's characters) or "national" (its own check digits,
+// a Spanish account's control digits among them).
 
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "checkdigits/bban_format.h"
-#include "checkdigits/iban.h"
-#include "checkdigits/national_check_digits.h"
+#include "checkdigits/number_check.h"
 
 namespace {
 
+// The first check that fails, by the verdict module's faults.
 std::string_view Verdict(std::string_view iban) {
     using namespace minizol;
-    const std::optional<IbanCheck> check = CheckIban(iban);
-    if (!check || !check->valid) {
+    const NumberCheck check = CheckNumber(iban, KindFilter::Iban);
+    if (check.verdict == Verdict::Correct) {
+        return "valid";
+    }
+    if (check.verdict != Verdict::Wrong || check.FaultOf(FaultPart::AccountForm) ||
+        check.FaultOf(FaultPart::IbanDigits)) {
         return "iban";
     }
-    const std::string_view bban = iban.substr(4);
-    if (FindBbanFault(*check->country, bban)) {
-        return "format";
-    }
-    return CheckNationalDigits(*check->country, bban) == NationalCheck::Wrong ? "national"
-                                                                              : "valid";
+    return check.FaultOf(FaultPart::AccountFormat) ? "format" : "national";
 }
 
 }  // namespace

@@ -136,7 +136,8 @@ class ListWindowTest : public QObject {
         for (int column = 0; column < model.columnCount(); ++column) {
             header << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         }
-        QCOMPARE(header.join(','), "línea,columna,entrada,tipo,resultado,control,forma,banco");
+        QCOMPARE(header.join(','),
+                 "línea,columna,entrada,tipo,resultado,control,forma,banco,bic,motivo");
 
         for (const bool dark : {false, true}) {
             QPalette palette;
@@ -219,8 +220,9 @@ class ListWindowTest : public QObject {
         table.selectionModel()->select(table.model()->index(2, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         const QString copied =
-            "3\tNIF\t12345678J\tDNI\tincorrecto\tZ\t12345678J\t\n"
-            "4\tNIF\t12345678\tDNI\tincompleto\tZ\t12345678Z\t\n";
+            "3\tNIF\t12345678J\tDNI\tincorrecto\tZ\t12345678J\t\t\t"
+            "la letra no corresponde; corresponde la Z\n"
+            "4\tNIF\t12345678\tDNI\tincompleto\tZ\t12345678Z\t\t\t\n";
         QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5},
                                 table.viewport()->mapToGlobal(QPoint(5, 5)));
         QTimer::singleShot(0, [] {
@@ -344,7 +346,7 @@ class ListWindowTest : public QObject {
         const std::optional<CheckedRows> kept =
             KeptRows(dir_->filePath(saved).toStdString(), {"resultado"});
         QVERIFY(kept.has_value());
-        QCOMPARE(kept->ownHeader().size(), 11u);
+        QCOMPARE(kept->ownHeader().size(), 13u);
         QCOMPARE(kept->size(), std::size(kSuppliersRows));
         for (std::size_t row = 0; row < kept->size(); ++row) {
             const std::vector<std::string> fields = kept->OwnFields(row);

@@ -57,13 +57,13 @@ csv_export)
     # Written back in the export's own form: its BOM, its CR LF, its semicolons.
     {
         printf '\xef\xbb\xbf'
-        printf '%s\r\n' 'Nombre;Importe;IBAN;linea;entrada;tipo;resultado;control;forma;banco' \
-            '"García; Juan";12,50;ES91 2100 0418 4502 0005 1332;2;ES91 2100 0418 4502 0005 1332;IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;Caja de ah. y pensiones de barcelona' \
-            '"Pérez ""El Rápido""";3;"DE88 3704 0044 0532 0130 00";3;DE88 3704 0044 0532 0130 00;IBAN;incorrecto;89;DE88 3704 0044 0532 0130 00;'
+        printf '%s\r\n' 'Nombre;Importe;IBAN;linea;entrada;tipo;resultado;control;forma;banco;bic;motivo' \
+            '"García; Juan";12,50;ES91 2100 0418 4502 0005 1332;2;ES91 2100 0418 4502 0005 1332;IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;Caja de ah. y pensiones de barcelona;CAIXESBB;' \
+            '"Pérez ""El Rápido""";3;"DE88 3704 0044 0532 0130 00";3;DE88 3704 0044 0532 0130 00;IBAN;incorrecto;89;DE88 3704 0044 0532 0130 00;;;"IBAN: pone 88; corresponde 89"'
         # The record's own line break, inside its quotes, is kept as it came.
-        printf '"Calle Mayor\r\n5";7;;4;;;;;;\r\n'
-        printf '%s\r\n' 'Sin IBAN;1;;6;;;desconocido;;;' \
-            'López;2;IBAN PT50 0002 0123 1234 5678 9015 4;7;IBAN PT50 0002 0123 1234 5678 9015 4;IBAN;correcto;50;PT50 0002 0123 1234 5678 9015 4;'
+        printf '"Calle Mayor\r\n5";7;;4;;;;;;;;\r\n'
+        printf '%s\r\n' 'Sin IBAN;1;;6;;;desconocido;;;;;' \
+            'López;2;IBAN PT50 0002 0123 1234 5678 9015 4;7;IBAN PT50 0002 0123 1234 5678 9015 4;IBAN;correcto;50;PT50 0002 0123 1234 5678 9015 4;;;'
     } >expected
     expect_same expected out "the checked export"
     grep -qx 'minizol-comprobar: 4 números: 2 correctos, 1 incorrecto, 0 incompletos, 1 desconocido' err ||
@@ -73,21 +73,21 @@ plain_list)
     printf '\xef\xbb\xbf 12.345.678-z\r\n\r\n1234567\nNIF: B1234567\nISBN-13: 978-0-306-40615-8\n0-8044-2957-X\n2100 0418 45 0200051332\nhola, "mundo"' >lista.txt
     expect_status 1 "$program" --csv lista.txt
     cat >expected <<'END'
-linea,entrada,tipo,resultado,control,forma,banco
-1, 12.345.678-z,DNI,correcto,Z,12345678Z,
-3,1234567,DNI,incompleto,L,01234567L,
-4,NIF: B1234567,CIF,incompleto,4,B12345674,
-5,ISBN-13: 978-0-306-40615-8,ISBN-13,incorrecto,7,9780306406158,
-6,0-8044-2957-X,ISBN-10,correcto,X,080442957X,
-7,2100 0418 45 0200051332,CCC,correcto,45,2100 0418 45 0200051332,Caja de ah. y pensiones de barcelona
-8,"hola, ""mundo""",,desconocido,,,
+linea,entrada,tipo,resultado,control,forma,banco,bic,motivo
+1, 12.345.678-z,DNI,correcto,Z,12345678Z,,,
+3,1234567,DNI,incompleto,L,01234567L,,,
+4,NIF: B1234567,CIF,incompleto,4,B12345674,,,
+5,ISBN-13: 978-0-306-40615-8,ISBN-13,incorrecto,7,9780306406158,,,la cifra de control no corresponde; corresponde el 7
+6,0-8044-2957-X,ISBN-10,correcto,X,080442957X,,,
+7,2100 0418 45 0200051332,CCC,correcto,45,2100 0418 45 0200051332,Caja de ah. y pensiones de barcelona,CAIXESBB,
+8,"hola, ""mundo""",,desconocido,,,,,
 END
     # In the list's own form: its BOM, and the CR LF its first line ends in.
     { printf '\xef\xbb\xbf'; sed 's/$/\r/' expected; } >expected.crlf
     expect_same expected.crlf out "the checked list"
     # A plain list's header is passed over, and nothing else changes.
     printf 'NIF\n12345678Z\n' | expect_status 0 "$program" --cabecera --csv
-    printf 'linea,entrada,tipo,resultado,control,forma,banco\n2,12345678Z,DNI,correcto,Z,12345678Z,\n' >expected
+    printf 'linea,entrada,tipo,resultado,control,forma,banco,bic,motivo\n2,12345678Z,DNI,correcto,Z,12345678Z,,,\n' >expected
     expect_same expected out "a plain list with a header"
     ;;
 bad_bytes)
@@ -101,7 +101,7 @@ bad_bytes)
     grep -q "bad.bin:$((lines - 2)): línea de más de 64 KiB: no se comprueba" err ||
         fail "long line: $(head -3 err)"
     grep -q $'\x1b' out && fail "an escape sequence reached the output"
-    tail -1 out | grep -qx "$lines,12345678Z,DNI,correcto,Z,12345678Z," || fail "last line: $(tail -1 out)"
+    tail -1 out | grep -qx "$lines,12345678Z,DNI,correcto,Z,12345678Z,,," || fail "last line: $(tail -1 out)"
     # Every line but the blank ones is in the report, once.
     rows=$(LC_ALL=C grep -a -c -v $'^[ \t\r\v\f]*$' bad.bin)
     [ "$(($(wc -l <out) - 1))" -eq "$rows" ] || fail "$(($(wc -l <out) - 1)) rows for $rows lines"
@@ -112,9 +112,9 @@ office_files)
     # answer comes back in the same form, the user's bytes as they were.
     printf 'Nombre;IBAN\r\nPe\xf1a;ES91\xa02100\xa00418\xa04502\xa00005\xa01332\r\nRuiz;ES91 2100 0418 4502 0005 1333\r\n' >ansi.csv
     expect_status 1 "$program" --csv ansi.csv
-    printf '%s\r\n' 'Nombre;IBAN;linea;entrada;tipo;resultado;control;forma;banco' \
-        "$(printf 'Pe\xf1a;ES91\xa02100\xa00418\xa04502\xa00005\xa01332;2;ES91\xa02100\xa00418\xa04502\xa00005\xa01332')"';IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;Caja de ah. y pensiones de barcelona' \
-        'Ruiz;ES91 2100 0418 4502 0005 1333;3;ES91 2100 0418 4502 0005 1333;IBAN;incorrecto;64 41;ES91 2100 0418 4502 0005 1333;Caja de ah. y pensiones de barcelona' >expected
+    printf '%s\r\n' 'Nombre;IBAN;linea;entrada;tipo;resultado;control;forma;banco;bic;motivo' \
+        "$(printf 'Pe\xf1a;ES91\xa02100\xa00418\xa04502\xa00005\xa01332;2;ES91\xa02100\xa00418\xa04502\xa00005\xa01332')"';IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;Caja de ah. y pensiones de barcelona;CAIXESBB;' \
+        "Ruiz;ES91 2100 0418 4502 0005 1333;3;ES91 2100 0418 4502 0005 1333;IBAN;incorrecto;64 41;ES91 2100 0418 4502 0005 1333;Caja de ah. y pensiones de barcelona;CAIXESBB;\"IBAN: pone 91; corresponde 64 $(printf '\xb7') control: pone 45; corresponde 41\"" >expected
     expect_same expected out "the Windows-1252 export"
     grep -qx 'minizol-comprobar: ansi.csv: columna comprobada: IBAN (2); separador: «;»' err ||
         fail "columns and separator: $(cat err)"
@@ -123,16 +123,16 @@ office_files)
     expect_status 0 "$program" --csv unicode.txt
     [ "$(head -c 2 out | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the UTF-16 BOM was not kept"
     iconv -f UTF-16 -t UTF-8 out >out.utf8
-    printf 'Nombre\tNIF\tlinea\tentrada\ttipo\tresultado\tcontrol\tforma\tbanco\r\nPeña\t12345678Z\t2\t12345678Z\tDNI\tcorrecto\tZ\t12345678Z\t\r\n' >expected
+    printf 'Nombre\tNIF\tlinea\tentrada\ttipo\tresultado\tcontrol\tforma\tbanco\tbic\tmotivo\r\nPeña\t12345678Z\t2\t12345678Z\tDNI\tcorrecto\tZ\t12345678Z\t\t\t\r\n' >expected
     expect_same expected out.utf8 "the UTF-16 export"
     # Columns named by their header in any case, several of them, rows short and long.
     printf 'Nombre,NIF,IBAN\nAna,12345678Z,ES91 2100 0418 4502 0005 1332,nota,extra\nLuis,12345678J\n' >filas.csv
     expect_status 1 "$program" --csv --columna=iban,nif filas.csv
-    printf '%s\n' 'Nombre,NIF,IBAN,linea,columna,entrada,tipo,resultado,control,forma,banco' \
-        'Ana,12345678Z,ES91 2100 0418 4502 0005 1332,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,nota,extra' \
-        'Ana,12345678Z,ES91 2100 0418 4502 0005 1332,2,NIF,12345678Z,DNI,correcto,Z,12345678Z,,nota,extra' \
-        'Luis,12345678J,,3,IBAN,,,desconocido,,,' \
-        'Luis,12345678J,,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,' >expected
+    printf '%s\n' 'Nombre,NIF,IBAN,linea,columna,entrada,tipo,resultado,control,forma,banco,bic,motivo' \
+        'Ana,12345678Z,ES91 2100 0418 4502 0005 1332,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,CAIXESBB,,nota,extra' \
+        'Ana,12345678Z,ES91 2100 0418 4502 0005 1332,2,NIF,12345678Z,DNI,correcto,Z,12345678Z,,,,nota,extra' \
+        'Luis,12345678J,,3,IBAN,,,desconocido,,,,,' \
+        'Luis,12345678J,,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,,,la letra no corresponde; corresponde la Z' >expected
     expect_same expected out "columns named, ragged rows"
     expect_status 2 "$program" --columna=CIF filas.csv
     grep -q 'no hay ninguna columna «CIF»' err || fail "unknown column: $(cat err)"
@@ -144,11 +144,11 @@ workbooks)
     expect_status 1 "$program" --salida=lista.xlsx lista.csv
     [ -s lista.xlsx ] && [ ! -s out ] || fail "the workbook was not written, or the report went elsewhere"
     expect_status 1 "$program" --csv --columna=entrada --tipo=nif lista.xlsx
-    printf '%s\n' 'NIF,IBAN,Nota,linea,columna,entrada,tipo,resultado,control,forma,banco,linea,entrada,tipo,resultado,control,forma,banco' \
-        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,NIF,B12345674,CIF,correcto,4,B12345674,,2,B12345674,CIF,correcto,4,B12345674,' \
-        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,3,ES91 2100 0418 4502 0005 1332,,desconocido,,,' \
-        '12345678J,ES91 2100 0418 4502 0005 1333,x,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,,4,12345678J,DNI,incorrecto,Z,12345678J,' \
-        '12345678J,ES91 2100 0418 4502 0005 1333,x,3,IBAN,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona,5,ES91 2100 0418 4502 0005 1333,,desconocido,,,' >expected
+    printf '%s\n' 'NIF,IBAN,Nota,linea,columna,entrada,tipo,resultado,control,forma,banco,bic,motivo,linea,entrada,tipo,resultado,control,forma,banco,bic,motivo' \
+        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,NIF,B12345674,CIF,correcto,4,B12345674,,,,2,B12345674,CIF,correcto,4,B12345674,,,' \
+        'B12345674,ES91 2100 0418 4502 0005 1332,00123,2,IBAN,ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,CAIXESBB,,3,ES91 2100 0418 4502 0005 1332,,desconocido,,,,,' \
+        '12345678J,ES91 2100 0418 4502 0005 1333,x,3,NIF,12345678J,DNI,incorrecto,Z,12345678J,,,la letra no corresponde; corresponde la Z,4,12345678J,DNI,incorrecto,Z,12345678J,,,la letra no corresponde; corresponde la Z' \
+        '12345678J,ES91 2100 0418 4502 0005 1333,x,3,IBAN,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona,CAIXESBB,IBAN: pone 91; corresponde 64 · control: pone 45; corresponde 41,5,ES91 2100 0418 4502 0005 1333,,desconocido,,,,,' >expected
     expect_same expected out "the workbook read back"
     expect_status 1 "$program" --hoja=1 - <lista.xlsx
     expect_status 2 "$program" --hoja=Ventas lista.xlsx
@@ -166,9 +166,9 @@ workbooks)
     # ISO form, amounts numbers still, an account held as a number too long for one kept as text.
     expect_status 1 "$program" --columna=IBAN --salida=cobros.xlsx "$data/payments.xlsx"
     expect_status 1 "$program" --csv --columna=IBAN cobros.xlsx
-    results2='ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona'
-    results3='ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona'
-    printf '%s\n' 'Fecha,Importe,Cuenta,IBAN,linea,entrada,tipo,resultado,control,forma,banco,linea,entrada,tipo,resultado,control,forma,banco' \
+    results2='ES91 2100 0418 4502 0005 1332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,CAIXESBB,'
+    results3='ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona,CAIXESBB,IBAN: pone 91; corresponde 64 · control: pone 45; corresponde 41'
+    printf '%s\n' 'Fecha,Importe,Cuenta,IBAN,linea,entrada,tipo,resultado,control,forma,banco,bic,motivo,linea,entrada,tipo,resultado,control,forma,banco,bic,motivo' \
         "2024-02-29,\"1234,5\",21000418450200050000,ES91 2100 0418 4502 0005 1332,2,$results2,2,$results2" \
         "2024-03-01 13:45:00,7,,ES91 2100 0418 4502 0005 1333,3,$results3,3,$results3" >expected
     expect_same expected out "dates and amounts read back"
@@ -198,10 +198,10 @@ remittance)
 </Document>
 END
     expect_status 1 "$program" --csv adeudos.xml
-    printf '%s\n' 'parte,titular,IBAN,linea,entrada,tipo,resultado,control,forma,banco' \
-        'acreedor,Club Náutico,ES9121000418450200051332,7,ES9121000418450200051332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona' \
-        'deudor,Ana Peña,ES91 2100 0418 4502 0005 1333,10,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona' \
-        'deudor,,DE89370400440532013000,13,DE89370400440532013000,IBAN,correcto,89,DE89 3704 0044 0532 0130 00,' >expected
+    printf '%s\n' 'parte,titular,IBAN,linea,entrada,tipo,resultado,control,forma,banco,bic,motivo' \
+        'acreedor,Club Náutico,ES9121000418450200051332,7,ES9121000418450200051332,IBAN,correcto,91 45,ES91 2100 0418 4502 0005 1332,Caja de ah. y pensiones de barcelona,CAIXESBB,' \
+        'deudor,Ana Peña,ES91 2100 0418 4502 0005 1333,10,ES91 2100 0418 4502 0005 1333,IBAN,incorrecto,64 41,ES91 2100 0418 4502 0005 1333,Caja de ah. y pensiones de barcelona,CAIXESBB,IBAN: pone 91; corresponde 64 · control: pone 45; corresponde 41' \
+        'deudor,,DE89370400440532013000,13,DE89370400440532013000,IBAN,correcto,89,DE89 3704 0044 0532 0130 00,,,' >expected
     expect_same expected out "the remittance"
     grep -q 'adeudos.xml: remesa SEPA pain.008.001.02: 3 cuentas' err || fail "$(cat err)"
     # Cut short, it says where, after the accounts before.

@@ -53,12 +53,12 @@ TEST(SaveReport, CsvAsSpanishExcelOpensIt) {
     ASSERT_TRUE(SaveReport(rows, (dir.path / "informe.CSV").string(), error)) << error;
     EXPECT_EQ(dir.Read("informe.CSV"),
               "\xEF\xBB\xBFNombre;NIF;IBAN;linea;columna;entrada;tipo;resultado;control;forma;"
-              "banco\r\n"
+              "banco;bic;motivo\r\n"
               "Peña;12345678J;ES91 2100 0418 4502 0005 1332;2;NIF;12345678J;DNI;incorrecto;Z;"
-              "12345678J;\r\n"
+              "12345678J;;;\"la letra no corresponde; corresponde la Z\"\r\n"
               "Peña;12345678J;ES91 2100 0418 4502 0005 1332;2;IBAN;ES91 2100 0418 4502 0005 1332;"
               "IBAN;correcto;91 45;ES91 2100 0418 4502 0005 1332;"
-              "Caja de ah. y pensiones de barcelona\r\n");
+              "Caja de ah. y pensiones de barcelona;CAIXESBB;\r\n");
     // A workbook read back holds the same rows.
     ASSERT_TRUE(SaveReport(rows, (dir.path / "informe.xlsx").string(), error)) << error;
     const CheckedRows back = Read((dir.path / "informe.xlsx").string(), {"IBAN"});

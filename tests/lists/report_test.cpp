@@ -86,7 +86,7 @@ TEST(Report, CellsHoldingTheSeparatorAreQuoted) {
         {'1', "12345678Z", "11\"12345678Z\"1DNI1correcto1Z1\"12345678Z\"111\n"},
         {' ', "ES91 2100 0418 4502 0005 1332",
          "1 \"ES91 2100 0418 4502 0005 1332\" IBAN correcto \"91 45\" "
-         "\"ES91 2100 0418 4502 0005 1332\" \"Caja de ah. y pensiones de barcelona\"  \n"},
+         "\"ES91 2100 0418 4502 0005 1332\" \"Caja de ah. y pensiones de barcelona\" CAIXESBB \n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Csv([&](ReportWriter& report) { Row(report, 1, c.number); }, Form(c.separator)),

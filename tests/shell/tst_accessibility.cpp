@@ -94,16 +94,21 @@ class AccessibilityTest : public QObject {
         QVERIFY(!state.disabled && state.readOnly && !state.focusable);
     }
 
-    // A red box says so in words, and stops saying it with the red.
+    // A red box says so in words, and why, and stops saying it with the red.
     void redIsToldInWords() {
         const struct {
             const char* field;
             const char* text;
             const char* box;
-        } steps[] = {{"txtDNI", "1234567A", "txtLetra(0)"},
-                     {"txtDNI", "12345678", "txtLetra(0)"},
-                     {"txtISBN", "0306406153", "txtDigitoISBN"},
-                     {"txtISBN", "", "txtDigitoISBN"}};
+            const char* description;  // "" while the box is not red
+        } steps[] = {
+            {"txtDNI", "1234567A", "txtLetra(0)",
+             "Incorrecto: la letra no corresponde; corresponde la L"},
+            {"txtDNI", "12345678", "txtLetra(0)", ""},
+            {"txtISBN", "0306406153", "txtDigitoISBN",
+             "Incorrecto: la cifra de control no corresponde; corresponde el 2"},
+            {"txtISBN", "", "txtDigitoISBN", ""},
+        };
         testing::TestShell app;
         ToolWindow& window = app.shell.Show(ToolId::DigiZol);
         for (const auto& step : steps) {
@@ -113,7 +118,8 @@ class AccessibilityTest : public QObject {
             window.findChild<QLineEdit*>(step.field)->setText(step.text);
             const bool red = box->palette().color(QPalette::Base) == Qt::red;
             QVERIFY2(red != wasRed, step.text);
-            QCOMPARE(Read(box, QAccessible::Description), red ? "Incorrecto" : "");
+            QCOMPARE(Read(box, QAccessible::Description), step.description);
+            QCOMPARE(box->toolTip(), step.description);
             QCOMPARE(EventsFor(box, {QAccessible::DescriptionChanged}), 1);
         }
     }
