@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "common/byte_words.h"
@@ -29,28 +30,34 @@ std::array<char, 2> CountryLetters(std::string_view answer) {
     return {kDefaultCountry[0], kDefaultCountry[1]};
 }
 
-// The remainder mod 97 of a number folded on by one character: a digit adds one decimal digit, a
-// letter the two of its value 10 to 35 (ISO 13616), anything else nothing.
-unsigned Fold(unsigned remainder, char c) {
+// The number an account's characters stand for, folded on by one character: a digit adds one
+// decimal digit, a letter the two of its value 10 to 35 (ISO 13616), anything else nothing.
+std::uint64_t Fold(std::uint64_t value, char c) {
     if (IsDigit(c)) {
-        return (remainder * 10 + static_cast<unsigned>(c - '0')) % 97;
+        return value * 10 + static_cast<std::uint64_t>(c - '0');
     }
     if (IsUpperAscii(c)) {
-        return (remainder * 100 + static_cast<unsigned>(c - 'A' + 10)) % 97;
+        return value * 100 + static_cast<std::uint64_t>(c - 'A' + 10);
     }
-    return remainder;
+    return value;
 }
 
-// The domestic account, then the country's letters and "00" in place of the check digits.
+// The domestic account, then the country's letters and "00" in place of the check digits, mod
+// 97. The value is reduced only when two more digits could overflow it: a remainder a character
+// would wait for a division, and a list checks a million IBANs.
 std::array<char, 2> CheckDigitsFor(std::string_view country, std::string_view domestic) {
-    unsigned remainder = 0;
+    constexpr std::uint64_t kReduceFrom = std::uint64_t{1} << 56;
+    std::uint64_t value = 0;
     for (char c : domestic) {
-        remainder = Fold(remainder, c);
+        value = Fold(value, c);
+        if (value >= kReduceFrom) {
+            value %= 97;
+        }
     }
     for (char letter : CountryLetters(country)) {
-        remainder = Fold(remainder, letter);
+        value = Fold(value % 97, letter);
     }
-    const unsigned check = 98 - remainder * 100 % 97;
+    const auto check = static_cast<unsigned>(98 - value * 100 % 97);
     return {static_cast<char>('0' + check / 10), static_cast<char>('0' + check % 10)};
 }
 

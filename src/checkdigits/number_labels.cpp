@@ -186,13 +186,14 @@ struct TrailingBic {
 };
 
 TrailingBic FindTrailingBic(std::string_view text) {
-    for (std::size_t at = text.find_first_of("BS"); at != std::string_view::npos;
-         at = text.find_first_of("BS", at + 1)) {
-        if (at == 0 || IsAlphanumeric(text[at - 1])) {
+    // A label stands apart from the number before it: after a blank, a bracket, a dash.
+    for (std::size_t at = 1; at < text.size(); ++at) {
+        if ((text[at] != 'B' && text[at] != 'S') || IsAlphanumeric(text[at - 1])) {
             continue;
         }
         std::string_view rest = text.substr(at);
         bool named = false;
+        // The longer names first: "BIC/SWIFT" is not "BIC" and a word "/SWIFT".
         for (std::string_view name : {"BIC/SWIFT", "SWIFT/BIC", "SWIFT-BIC", "BIC", "SWIFT"}) {
             if (rest.starts_with(name) &&
                 (rest.size() == name.size() || !IsAlphanumeric(rest[name.size()]))) {
@@ -218,6 +219,15 @@ TrailingBic FindTrailingBic(std::string_view text) {
     return {};
 }
 
+// The first letters of the words a label may start with: most numbers come bare, and are known
+// to by their first character.
+bool MayStartALabel(std::string_view text) {
+    return !text.empty() && (text[0] == 'D' || text[0] == 'N' || text[0] == 'C' || text[0] == 'I');
+}
+
+// The longest "ES" and NIF, its separators included, worth reading as a VAT number.
+constexpr std::size_t kLongestVatNumber = 2 + 9 + 4;
+
 }  // namespace
 
 LabelledNumber ReadLabelledNumber(std::string_view tidy) {
@@ -226,16 +236,19 @@ LabelledNumber ReadLabelledNumber(std::string_view tidy) {
     if (isbn.size() != tidy.size()) {
         return {NumberLabel::Isbn, isbn, {}};
     }
-    const Label label = ReadLabel(tidy);
-    if (label.kind != NumberLabel::None) {
-        read = {label.kind, AfterColon(tidy.substr(label.end)), {}};
+    if (MayStartALabel(tidy)) {
+        const Label label = ReadLabel(tidy);
+        if (label.kind != NumberLabel::None) {
+            read = {label.kind, AfterColon(tidy.substr(label.end)), {}};
+        }
     }
-    if (read.label != NumberLabel::Account) {
+    if (read.label != NumberLabel::Account && read.number.size() <= kLongestVatNumber) {
         if (const std::string_view nif = WithoutVatPrefix(read.number); !nif.empty()) {
             return {NumberLabel::Identity, nif, {}};
         }
     }
-    if (read.label != NumberLabel::Identity) {
+    // A BIC follows an account number: a text shorter than both is none.
+    if (read.label != NumberLabel::Identity && read.number.size() > 20) {
         if (const TrailingBic bic = FindTrailingBic(read.number); !bic.bic.empty()) {
             std::string_view number = read.number.substr(0, bic.labelAt);
             while (!number.empty() && (IsNumberSeparator(number.back()) || number.back() == ',' ||
