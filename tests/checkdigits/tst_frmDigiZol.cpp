@@ -61,6 +61,21 @@ const struct {
     {"txtDNI", Pasted, "12345678Z\n", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
     {"txtDNI", Pasted, "12345678 z", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
     {"txtDNI", Pasted, "NIF: 12345678/Z", "txtDNI=12345678Z;txtLetra(0)=Z", ""},
+    // Numbers as invoices print them: the label and the VAT prefix go, the class rule holds.
+    {"txtDNI", Pasted, "C.I.F. B12345674", "txtDNI=B12345674;lblDNI=Sociedad Limitidad", ""},
+    {"txtDNI", Pasted, "NIF-IVA: ESB12345674", "txtDNI=B12345674", ""},
+    {"txtDNI", Pasted, "ES12345678Z", "txtDNI=12345678Z;lblDNI=Persona Física;txtLetra(0)=Z", ""},
+    {"txtDNI", Pasted, "N.I.E.: X-1234567-L", "txtDNI=X1234567L;txtLetra(0)=L", ""},
+    {"txtDNI", Typed, "B1234567D", "txtLetra(0)=;txtLetra(1)=", "txtLetra(0);txtLetra(1)"},
+    {"txtCuenta(0)", Pasted, "Cuenta: 2100-0418-45-0200051332", kCaixa, "", "txtCuenta(1)"},
+    {"txtCuenta(0)", Pasted, "IBAN ES91 2100 0418 4502 0005 1332 BIC CAIXESBBXXX", kCaixa, "",
+     "txtCuenta(1)"},
+    {"txtCuenta(0)", Pasted, "IBAN ES91 2100 0418 4502 0005 1332 BIC BBVAESMMXXX", kCaixa,
+     "txtIban", "txtCuenta(1)"},
+    // The account part as its country writes it, and its own check digits.
+    {"txtCuenta(0)", Pasted, "ES28 2100 0A18 4502 0005 1332", kNoSpanishAccount, "txtIban"},
+    {"txtCuenta(0)", Pasted, "BE41 5390 0754 7035",
+     kNoSpanishAccount + "txtIban=BE41;lblBanco=Bélgica: BE41 5390 0754 7035", "txtIban"},
     {"txtCuenta(0)", Typed, "0049a15000512345678", kSantander, "", "txtCuenta(2)"},
     // A printed account typed straight through: the control digits typed are checked.
     {"txtCuenta(0)", Typed, "00491500010512345678", kSantander, "", "txtCuenta(2)"},
@@ -226,6 +241,61 @@ class DigiZolWindowTest : public QObject {
         QCOMPARE(ChooseFromMenu(Field(box), "&Copiar"), QStringList({"&Copiar"}));
         QCOMPARE(QGuiApplication::clipboard()->text(), copied.isEmpty() ? "antes" : copied);
         QCOMPARE(window_->focusWidget(), focused);
+    }
+
+    // A red box says what was written and what it should be; the bank label gives its BIC.
+    void redBoxesSayWhy_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("IBAN digits") << "txtCuenta(0)"
+                                     << "ES91 2100 0418 4502 0005 1333"
+                                     << "txtIban"
+                                     << "Incorrecto: pone 91; corresponde 64";
+        QTest::newRow("control digits") << "txtCuenta(0)"
+                                        << "ES91 2100 0418 4502 0005 1333"
+                                        << "txtDC"
+                                        << "Incorrecto: pone 45; corresponde 41";
+        QTest::newRow("DNI letter") << "txtDNI"
+                                    << "12345678J"
+                                    << "txtLetra(0)"
+                                    << "Incorrecto: la letra no corresponde; corresponde la Z";
+        QTest::newRow("Belgian digits") << "txtCuenta(0)"
+                                        << "BE41 5390 0754 7035"
+                                        << "txtIban"
+                                        << "Incorrecto: las cifras de control belgas no cuadran";
+        QTest::newRow("BIC") << "txtCuenta(0)"
+                             << "IBAN ES91 2100 0418 4502 0005 1332 BIC BBVAESMMXXX"
+                             << "txtIban"
+                             << "Incorrecto: el BIC no es el de la entidad; corresponde CAIXESBB";
+    }
+
+    void redBoxesSayWhy() {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, box);
+        QFETCH(QString, why);
+        Field(field).clear();
+        QApplication::clipboard()->setText(pasted);
+        Field(field).setFocus();
+        QTest::keySequence(&Field(field), QKeySequence::Paste);
+        QCOMPARE(Field(box).toolTip(), why);
+        QCOMPARE(Field(box).accessibleDescription(), why);
+        // Put right, the box says nothing more.
+        Field(field).setFocus();
+        QTest::keyClick(&Field(field), Qt::Key_Escape);
+        QCOMPARE(Field(box).toolTip(), "");
+    }
+
+    void bankLabelGivesTheBic() {
+        const auto* label = window_->findChild<QLabel*>("lblBanco");
+        QVERIFY(label->toolTip().endsWith("BIC CAIXESBB"));  // 2100, as every test starts
+        Field("txtCuenta(0)").setText("1465");
+        QCOMPARE(label->text(), "ING Bank");
+        QCOMPARE(label->toolTip(), "ING Bank\nBIC INGDESMM");
+        Field("txtCuenta(0)").setText("9999");
+        QCOMPARE(label->toolTip(), "");
     }
 
     void f1ShowsTheHelp() {
