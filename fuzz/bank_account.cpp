@@ -9,6 +9,7 @@
 
 #include "checkdigits/iban.h"
 #include "checkdigits/iban_countries.h"
+#include "checkdigits/national_check_digits.h"
 #include "checkdigits/number_labels.h"
 #include "checkdigits/pasted_text.h"
 #include "fuzz_support.h"
@@ -42,6 +43,31 @@ bool IbanIsValid(std::string_view iban) {
         remainder = std::stoull(chunk) % 97;
     }
     return remainder == 1;
+}
+
+// Whether an account part has the characters its country's registry notation asks for, read
+// from the notation itself ("4!a15!c": four letters, then fifteen digits or letters), apart
+// from how the tool stores it.
+bool FitsNotation(std::string_view notation, std::string_view bban) {
+    std::size_t pos = 0;
+    while (!notation.empty()) {
+        const std::size_t bang = notation.find('!');
+        const std::size_t count = std::stoul(std::string(notation.substr(0, bang)));
+        const char kind = notation[bang + 1];
+        notation.remove_prefix(bang + 2);
+        for (std::size_t i = 0; i < count; ++i, ++pos) {
+            if (pos >= bban.size()) {
+                return false;
+            }
+            const char c = bban[pos];
+            const bool digit = c >= '0' && c <= '9';
+            const bool letter = c >= 'A' && c <= 'Z';
+            if ((kind == 'n' && !digit) || (kind == 'a' && !letter) || !(digit || letter)) {
+                return false;
+            }
+        }
+    }
+    return pos == bban.size();
 }
 
 // Validates the two control digits of a Spanish account: the weighted sum of "00" + bank +
@@ -97,14 +123,20 @@ void CheckPaste(std::string_view text) {
     // What "Copiar" gives of the IBAN box is a right IBAN, and nothing while the row is red.
     FUZZ_CHECK(row.wholeIban.empty() || (!red && IbanIsValid(row.wholeIban)), detail);
 
-    // Red exactly when the IBAN fails a bank's check or is not of its country's length.
+    // Red exactly when the IBAN fails a bank's check, is not of its country's length, has a
+    // character its country's format does not allow there, or fails the country's own digits.
     const LabelledNumber labelled = ReadLabelledNumber(tidy);
     const std::string compact = WithoutSeparators(labelled.number);
     if (whole && !whole->iban.empty() && labelled.bic.empty()) {
         const IbanCountry* country = FindIbanCountry(compact.substr(0, 2));
         const bool rightLength =
             country != nullptr && compact.size() == static_cast<std::size_t>(country->length);
-        FUZZ_CHECK(row.ibanRed != (rightLength && IbanIsValid(compact)), detail);
+        const bool fits = rightLength && FitsNotation(country->bban.notation, compact.substr(4));
+        const bool national =
+            !fits || compact.starts_with("ES") ||
+            CheckNationalDigits(*country, compact.substr(4)) != NationalCheck::Wrong;
+        FUZZ_CHECK(row.ibanRed != (rightLength && IbanIsValid(compact) && fits && national),
+                   detail);
     }
     if (whole && whole->fields) {
         const std::string twenty = whole->iban.empty() ? compact : compact.substr(4);

@@ -71,7 +71,9 @@ FUZZ_TARGET(input) {
         FUZZ_CHECK(analysis.kind != IdentityKind::None, detail);
     }
     const bool person = ledByDigit || OneOf(analysis.letter, "KLXMYZ");
-    FUZZ_CHECK(person == (analysis.kind != IdentityKind::Company), detail);
+    FUZZ_CHECK(
+        analysis.kind == IdentityKind::None || person == (analysis.kind != IdentityKind::Company),
+        detail);
     if (analysis.controlChar != '\0') {
         FUZZ_CHECK(OneOf(analysis.controlChar, person ? kDniLetters : kCifLetters), detail);
     }

@@ -113,6 +113,13 @@ bool IsIdentity(NumberKind kind) {
            kind == NumberKind::Cif;
 }
 
+// What a paste leaves in the identity field: the number, when its label names an identity
+// number; otherwise the whole text, as the window takes it.
+std::string IdentityPaste(const std::string& tidy) {
+    const LabelledNumber labelled = ReadLabelledNumber(tidy);
+    return IdentityFieldText(labelled.label == NumberLabel::Identity ? labelled.number : tidy);
+}
+
 // Whether the window's row for the number's kind shows it red, as pasted there.
 bool RedInTheWindow(std::string_view text, NumberKind kind) {
     const std::string tidy = TidyPastedText(text);
@@ -124,7 +131,7 @@ bool RedInTheWindow(std::string_view text, NumberKind kind) {
         return row.controlRed || row.ibanRed;
     }
     if (IsIdentity(kind)) {
-        return DisplayIdentityField(IdentityFieldText(ReadLabelledNumber(tidy).number)).red;
+        return DisplayIdentityField(IdentityPaste(tidy)).red;
     }
     return IsbnCheckDigit(WithoutIsbnLabel(tidy)).red;
 }
@@ -150,8 +157,7 @@ void CheckNumberOf(std::string_view text, KindFilter filter) {
         const std::string tidy = TidyPastedText(text);
         FUZZ_CHECK(!ReadWholeAccount(tidy), what);
         FUZZ_CHECK(IsbnCheckDigit(WithoutIsbnLabel(tidy)).checkDigit.empty(), what);
-        const IdentityDisplay identity =
-            DisplayIdentityField(IdentityFieldText(ReadLabelledNumber(tidy).number));
+        const IdentityDisplay identity = DisplayIdentityField(IdentityPaste(tidy));
         FUZZ_CHECK(identity.red || identity.letter.empty(), what);
         return;
     }

@@ -154,8 +154,8 @@ Label ReadLabel(std::string_view text) {
     return label;
 }
 
-// "ES" and a complete NIF of nine characters (seven digits between a first and a last character
-// that may be letters), the separators aside: the Spanish VAT number. Its NIF, or "".
+// "ES" and a complete NIF of nine characters (seven digits between a first and a last character,
+// one of them a letter at least), the separators aside: the Spanish VAT number. Its NIF, or "".
 std::string_view WithoutVatPrefix(std::string_view text) {
     if (!text.starts_with("ES")) {
         return {};
@@ -167,7 +167,9 @@ std::string_view WithoutVatPrefix(std::string_view text) {
     std::array<char, 10> compact{};
     const std::optional<std::size_t> size =
         CopyWithoutSeparators(rest, compact.data(), compact.size());
-    if (!size || *size != 9 || !IsAlphanumeric(compact[0]) || !IsAlphanumeric(compact[8])) {
+    // A NIF has a letter at one end at least: nine digits after "ES" are a short IBAN.
+    if (!size || *size != 9 || !IsAlphanumeric(compact[0]) || !IsAlphanumeric(compact[8]) ||
+        (!IsUpperAscii(compact[0]) && !IsUpperAscii(compact[8]))) {
         return {};
     }
     for (std::size_t i = 1; i < 8; ++i) {

@@ -144,7 +144,8 @@ TEST(NumberCheck, ReadsNumbersAsTheyArePrinted) {
           "cuentas 2100 0418 45 0200051332"}) {
         EXPECT_EQ(CheckNumber(text).verdict, Unknown) << text;
     }
-    EXPECT_EQ(CheckNumber("ES12345678J").verdict, Wrong);  // a NIF, read as one, and wrong
+    EXPECT_EQ(CheckNumber("ES12345678J").verdict, Wrong);           // a NIF, read as one, and wrong
+    EXPECT_EQ(CheckNumber("ES 900051077").kind, NumberKind::Iban);  // no letter: no NIF
     EXPECT_EQ(CheckNumber("Cuenta DE88 3704 0044 0532 0130 00").verdict, Wrong);
 }
 
