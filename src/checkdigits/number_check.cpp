@@ -1,5 +1,6 @@
 #include "checkdigits/number_check.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -97,7 +98,7 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
             break;
         case IdentityStatus::Mismatch:
             check.verdict = Verdict::Wrong;
-            check.AddFault(FaultPart::Control, IdentityReason(analysis));
+            AppendIdentityReason(check.AddFault(FaultPart::Control), analysis);
             break;
         case IdentityStatus::Computed:
             check.verdict = Verdict::Incomplete;
@@ -167,25 +168,29 @@ void CheckIbanAccount(std::string_view iban, NumberCheck& check) {
     AppendGroupedInFours(check.form, iban);
     const IbanCountry* country = FindIbanCountry(iban.substr(0, 2));
     if (country == nullptr) {
-        std::string text(iban.substr(0, 2));
-        check.AddFault(FaultPart::AccountForm, text + " no es un país con IBAN");
+        std::string& text = check.AddFault(FaultPart::AccountForm);
+        text += iban.substr(0, 2);
+        text += " no es un país con IBAN";
     } else if (iban.size() != static_cast<std::size_t>(country->length)) {
-        check.AddFault(FaultPart::AccountForm, "un IBAN de " + std::string(country->name) +
-                                                   " tiene " + std::to_string(country->length) +
-                                                   " caracteres, no " +
-                                                   std::to_string(iban.size()));
+        std::string& text = check.AddFault(FaultPart::AccountForm);
+        text += "un IBAN de ";
+        text += country->name;
+        text += " tiene ";
+        text += std::to_string(country->length);
+        text += " caracteres, no ";
+        text += std::to_string(iban.size());
     } else if (const std::optional<BbanFault> fault = FindBbanFault(*country, iban.substr(4))) {
-        check.AddFault(FaultPart::AccountFormat,
-                       FormatReason(iban.substr(4 + fault->position, 1), 4 + fault->position + 1,
-                                    ExpectedName(fault->expected)));
+        AppendFormatReason(check.AddFault(FaultPart::AccountFormat),
+                           iban.substr(4 + fault->position, 1), 4 + fault->position + 1,
+                           ExpectedName(fault->expected));
     } else if (country->code != kDefaultCountry &&
                CheckNationalDigits(*country, iban.substr(4)) == NationalCheck::Wrong) {
         // A Spanish account's control digits are its own fault, told with their values.
-        check.AddFault(FaultPart::NationalDigits, NationalDigitsFault(*country));
+        check.AddFault(FaultPart::NationalDigits) += NationalDigitsFault(*country);
     }
     if (iban[2] != expected[0] || iban[3] != expected[1]) {
-        check.AddFault(FaultPart::IbanDigits,
-                       DigitsReason(iban.substr(2, 2), std::string_view(expected.data(), 2)));
+        AppendDigitsReason(check.AddFault(FaultPart::IbanDigits), iban.substr(2, 2),
+                           std::string_view(expected.data(), 2));
     }
 }
 
@@ -209,7 +214,7 @@ void CheckSpanishAccount(const CompactAccount& whole, NumberCheck& check) {
         check.form += whole.AccountNumber();
     }
     if (control != whole.Control()) {
-        check.AddFault(FaultPart::AccountControl, DigitsReason(whole.Control(), control));
+        AppendDigitsReason(check.AddFault(FaultPart::AccountControl), whole.Control(), control);
     }
     const int code = BankCode(whole.Bank());
     check.bank = BankName(code).value_or(std::string_view());
@@ -221,12 +226,18 @@ void CheckSpanishAccount(const CompactAccount& whole, NumberCheck& check) {
 void CheckBic(std::string_view bic, std::string_view iban, NumberCheck& check) {
     const BicCheck read = ReadBic(bic);
     if (!read.form) {
-        check.AddFault(FaultPart::Bic, "el BIC " + std::string(bic) + " no tiene forma de BIC");
+        std::string& text = check.AddFault(FaultPart::Bic);
+        text += "el BIC ";
+        text += bic;
+        text += " no tiene forma de BIC";
     } else if (!iban.empty() && !BicServesIbanCountry(read.country, iban.substr(0, 2))) {
-        check.AddFault(FaultPart::Bic, "el BIC es de otro país: " + std::string(read.country));
+        std::string& text = check.AddFault(FaultPart::Bic);
+        text += "el BIC es de otro país: ";
+        text += read.country;
     } else if (!check.bic.empty() && !SameInstitution(bic, check.bic)) {
-        check.AddFault(FaultPart::Bic,
-                       "el BIC no es el de la entidad; corresponde " + std::string(check.bic));
+        std::string& text = check.AddFault(FaultPart::Bic);
+        text += "el BIC no es el de la entidad; corresponde ";
+        text += check.bic;
     }
 }
 
@@ -263,7 +274,7 @@ bool CheckIsbn(std::string_view text, NumberCheck& check) {
                                  : Verdict::Correct;
     check.control = result.checkDigit;
     if (check.verdict == Verdict::Wrong) {
-        check.AddFault(FaultPart::Control, IsbnReason(result.checkDigit));
+        AppendIsbnReason(check.AddFault(FaultPart::Control), result.checkDigit);
     }
     if (!complete) {
         check.form += result.checkDigit;
@@ -347,6 +358,8 @@ void CheckNumber(std::string_view text, KindFilter filter, NumberCheck& check) {
     if (!found || !Allows(filter, check.kind)) {
         Clear(check);
         check.blank = false;
+    } else if (!check.Faults().empty()) {
+        check.NameFaults();
     }
 }
 
@@ -359,23 +372,31 @@ const Fault* NumberCheck::FaultOf(FaultPart part) const {
     return nullptr;
 }
 
-void NumberCheck::AddFault(FaultPart part, std::string_view text) {
-    if (faultCount_ == faults_.size()) {
-        return;  // no number has more parts than that to be wrong
-    }
-    Fault& fault = faults_[faultCount_++];
+std::string& NumberCheck::AddFault(FaultPart part) {
+    // Three are the most a number has (its account's form or control digits, its IBAN digits,
+    // its BIC); should a fourth come, it takes the third's place rather than run past the end.
+    Fault& fault = faults_[std::min<std::size_t>(faultCount_, faults_.size() - 1)];
+    faultCount_ =
+        static_cast<std::uint8_t>(std::min<std::size_t>(faultCount_ + 1u, faults_.size()));
     fault.part = part;
-    fault.text.assign(text);
-    if (!reason.empty()) {
-        reason += " · ";
+    fault.text.clear();
+    return fault.text;
+}
+
+void NumberCheck::NameFaults() {
+    reason.clear();
+    for (const Fault& fault : Faults()) {
+        if (!reason.empty()) {
+            reason += " · ";
+        }
+        // The two check digit pairs of an account are told apart by name.
+        if (fault.part == FaultPart::IbanDigits) {
+            reason += "IBAN: ";
+        } else if (fault.part == FaultPart::AccountControl) {
+            reason += "control: ";
+        }
+        reason += fault.text;
     }
-    // The two check digit pairs of an account are told apart by name.
-    if (part == FaultPart::IbanDigits) {
-        reason += "IBAN: ";
-    } else if (part == FaultPart::AccountControl) {
-        reason += "control: ";
-    }
-    reason += text;
 }
 
 std::string_view KindName(NumberKind kind) {

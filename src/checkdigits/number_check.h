@@ -65,12 +65,15 @@ struct NumberCheck {
     std::span<const Fault> Faults() const { return {faults_.data(), faultCount_}; }
     // The fault of `part`, or nullptr.
     const Fault* FaultOf(FaultPart part) const;
-    // A fault, named in `reason` too.
-    void AddFault(FaultPart part, std::string_view text);
+    // A new fault of `part`: its text, emptied with its room kept, for the reason to be
+    // written into. `reason` names it once the check is done.
+    std::string& AddFault(FaultPart part);
     void ClearFaults() {
         faultCount_ = 0;
         reason.clear();
     }
+    // Writes `reason` from the faults.
+    void NameFaults();
 
   private:
     std::array<Fault, 3> faults_;  // kept from one number to the next, with their room

@@ -1,76 +1,98 @@
 #include "checkdigits/verdict_reasons.h"
 
-#include "checkdigits/cif.h"
+#include <charconv>
 
 namespace minizol {
 namespace {
 
 // "la J", "el 4": a control character with the article Spanish gives its name.
-std::string WithArticle(char control) {
-    const bool digit = control >= '0' && control <= '9';
-    return std::string(digit ? "el " : "la ") + control;
+void AppendWithArticle(std::string& out, char control) {
+    out += control >= '0' && control <= '9' ? "el " : "la ";
+    out += control;
+}
+
+void AppendCompanyReason(std::string& out, const IdentityAnalysis& analysis) {
+    const ControlForm form = CompanyControlForm(analysis.letter);
+    if (analysis.wrongForm) {
+        out += "tras la ";
+        out += analysis.letter;
+        out += form == ControlForm::Digit ? " va una cifra" : " va una letra";
+    } else if (form == ControlForm::Digit) {
+        out += "la cifra de control no corresponde";
+    } else if (form == ControlForm::Letter) {
+        out += "la letra de control no corresponde";
+    } else {
+        out += "el carácter de control no corresponde";
+    }
+    out += "; corresponde ";
+    if (form != ControlForm::Digit) {
+        AppendWithArticle(out, analysis.controlChar);
+    }
+    if (form == ControlForm::Either) {
+        out += " o ";
+    }
+    if (form != ControlForm::Letter) {
+        AppendWithArticle(out, analysis.controlDigit);
+    }
 }
 
 }  // namespace
 
-std::string DigitsReason(std::string_view written, std::string_view expected) {
-    std::string reason = "pone ";
-    reason += written;
-    reason += "; corresponde ";
-    reason += expected;
-    return reason;
+void AppendDigitsReason(std::string& out, std::string_view written, std::string_view expected) {
+    out += "pone ";
+    out += written;
+    out += "; corresponde ";
+    out += expected;
 }
 
-std::string IdentityReason(const IdentityAnalysis& analysis) {
+void AppendIdentityReason(std::string& out, const IdentityAnalysis& analysis) {
     if (analysis.status != IdentityStatus::Mismatch) {
-        return {};
+        return;
     }
-    if (analysis.kind != IdentityKind::Company) {
-        return "la letra no corresponde; corresponde " + WithArticle(analysis.controlChar);
+    if (analysis.kind == IdentityKind::Company) {
+        AppendCompanyReason(out, analysis);
+        return;
     }
-    switch (CompanyControlForm(analysis.letter)) {
-        case ControlForm::Digit:
-            return (analysis.wrongForm ? std::string("tras la ") + analysis.letter + " va una cifra"
-                                       : std::string("la cifra de control no corresponde")) +
-                   "; corresponde " + WithArticle(analysis.controlDigit);
-        case ControlForm::Letter:
-            return (analysis.wrongForm ? std::string("tras la ") + analysis.letter + " va una letra"
-                                       : std::string("la letra de control no corresponde")) +
-                   "; corresponde " + WithArticle(analysis.controlChar);
-        case ControlForm::Either:
-            break;
-    }
-    return "el carácter de control no corresponde; corresponde " +
-           WithArticle(analysis.controlChar) + " o " + WithArticle(analysis.controlDigit);
+    out += "la letra no corresponde; corresponde ";
+    AppendWithArticle(out, analysis.controlChar);
 }
 
-std::string IsbnReason(std::string_view expected) {
-    return "la cifra de control no corresponde; corresponde " +
-           (expected.size() == 1 ? WithArticle(expected[0]) : std::string(expected));
+void AppendIsbnReason(std::string& out, std::string_view expected) {
+    out += "la cifra de control no corresponde; corresponde ";
+    if (expected.size() == 1) {
+        AppendWithArticle(out, expected[0]);
+    } else {
+        out += expected;
+    }
+}
+
+void AppendFormatReason(std::string& out, std::string_view written, std::size_t position,
+                        std::string_view expected) {
+    out += "pone ";
+    out += written;
+    out += " en la posición ";
+    char digits[20];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, position).ptr);
+    out += "; corresponde ";
+    out += expected;
 }
 
 std::string IsbnRowReason(const IsbnResult& result) {
-    if (!result.red) {
-        return {};
+    std::string reason;
+    if (result.red && result.checkDigit.empty()) {
+        reason = "no es un ISBN";
+    } else if (result.red) {
+        AppendIsbnReason(reason, result.checkDigit);
     }
-    return result.checkDigit.empty() ? "no es un ISBN" : IsbnReason(result.checkDigit);
+    return reason;
 }
 
 std::string IdentityRowReason(const IdentityAnalysis& analysis) {
-    if (analysis.status == IdentityStatus::Mismatch) {
-        return IdentityReason(analysis);
+    std::string reason;
+    if (analysis.status == IdentityStatus::Invalid) {
+        reason = "no es un DNI, un NIE ni un CIF";
     }
-    return analysis.status == IdentityStatus::Invalid ? "no es un DNI, un NIE ni un CIF" : "";
-}
-
-std::string FormatReason(std::string_view written, std::size_t position,
-                         std::string_view expected) {
-    std::string reason = "pone ";
-    reason += written;
-    reason += " en la posición ";
-    reason += std::to_string(position);
-    reason += "; corresponde ";
-    reason += expected;
+    AppendIdentityReason(reason, analysis);
     return reason;
 }
 
