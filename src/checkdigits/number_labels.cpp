@@ -183,42 +183,40 @@ std::string_view WithoutVatPrefix(std::string_view text) {
 // A BIC after the account, as "... BIC CAIXESBBXXX", "... - BIC: CAIXESBBXXX" or
 // "... (SWIFT/BIC CAIXESBBXXX)": where its label starts, and the BIC.
 struct TrailingBic {
-    std::size_t labelAt = std::string_view::npos;
+    std::size_t labelAt = 0;
     std::string_view bic;
 };
 
-TrailingBic FindTrailingBic(std::string_view text) {
-    // A label stands apart from the number before it: after a blank, a bracket, a dash.
-    for (std::size_t at = 1; at < text.size(); ++at) {
-        if ((text[at] != 'B' && text[at] != 'S') || IsAlphanumeric(text[at - 1])) {
-            continue;
-        }
-        std::string_view rest = text.substr(at);
-        bool named = false;
-        // The longer names first: "BIC/SWIFT" is not "BIC" and a word "/SWIFT".
-        for (std::string_view name : {"BIC/SWIFT", "SWIFT/BIC", "SWIFT-BIC", "BIC", "SWIFT"}) {
-            if (rest.starts_with(name) &&
-                (rest.size() == name.size() || !IsAlphanumeric(rest[name.size()]))) {
-                rest = AfterColon(rest.substr(name.size()));
-                named = true;
-                break;
-            }
-        }
-        if (!named) {
-            continue;
-        }
-        std::size_t size = 0;
-        while (size < rest.size() && IsAlphanumeric(rest[size])) {
-            ++size;
-        }
-        // Nothing may follow the BIC but a closing bracket: the rest of a sentence is no number.
-        const std::string_view after = SkipBlanks(rest.substr(size));
-        if (size == 0 || !(after.empty() || after == ")")) {
-            return {};
-        }
-        return {at, rest.substr(0, size)};
+// The longest word read as a BIC: eleven characters and one more, to say what is wrong with it.
+constexpr std::size_t kLongestBicWord = 12;
+
+// Read from the end, where a BIC stands last: a bare account costs a look at its last few
+// characters, as a list of a million has.
+std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
+    std::string_view body = text;
+    if (body.ends_with(')')) {
+        body = body.substr(0, body.find_last_not_of(' ', body.size() - 2) + 1);
     }
-    return {};
+    std::size_t size = 0;
+    while (size < body.size() && size <= kLongestBicWord &&
+           IsAlphanumeric(body[body.size() - 1 - size])) {
+        ++size;
+    }
+    if (size == 0 || size > kLongestBicWord || size == body.size()) {
+        return std::nullopt;
+    }
+    std::string_view head = body.substr(0, body.size() - size);
+    head = head.substr(0, head.find_last_not_of(' ') + 1);
+    if (head.ends_with(':')) {
+        head = head.substr(0, head.find_last_not_of(' ', head.size() - 2) + 1);
+    }
+    for (std::string_view name : {"BIC/SWIFT", "SWIFT/BIC", "SWIFT-BIC", "BIC", "SWIFT"}) {
+        const std::size_t at = head.size() - std::min(name.size(), head.size());
+        if (head.ends_with(name) && at > 0 && !IsAlphanumeric(head[at - 1])) {
+            return TrailingBic{at, body.substr(body.size() - size)};
+        }
+    }
+    return std::nullopt;
 }
 
 // The first letters of the words a label may start with: most numbers come bare, and are known
@@ -251,13 +249,13 @@ LabelledNumber ReadLabelledNumber(std::string_view tidy) {
     }
     // A BIC follows an account number: a text shorter than both is none.
     if (read.label != NumberLabel::Identity && read.number.size() > 20) {
-        if (const TrailingBic bic = FindTrailingBic(read.number); !bic.bic.empty()) {
-            std::string_view number = read.number.substr(0, bic.labelAt);
+        if (const std::optional<TrailingBic> bic = FindTrailingBic(read.number)) {
+            std::string_view number = read.number.substr(0, bic->labelAt);
             while (!number.empty() && (IsNumberSeparator(number.back()) || number.back() == ',' ||
                                        number.back() == ';' || number.back() == '(')) {
                 number.remove_suffix(1);
             }
-            return {NumberLabel::Account, number, bic.bic};
+            return {NumberLabel::Account, number, bic->bic};
         }
     }
     return read;

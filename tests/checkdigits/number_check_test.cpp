@@ -172,6 +172,12 @@ TEST(NumberCheck, SaysWhyANumberIsWrong) {
         {"C1234567A", "el carácter de control no corresponde; corresponde la D o el 4"},
         {"ISBN-13: 978-0-306-40615-8", "la cifra de control no corresponde; corresponde el 7"},
         {"0-8044-2957-5", "la cifra de control no corresponde; corresponde la X"},
+        {"IBAN ES91 2100 0418 4502 0005 1332 BIC CAIXESB", "el BIC CAIXESB no tiene forma de BIC"},
+        {"DE89 3704 0044 0532 0130 00 BIC: CAIXESBBXXX", "el BIC es de otro país: ES"},
+        {"ES91 2100 0418 4502 0005 1332 BIC BBVAESMM",
+         "el BIC no es el de la entidad; corresponde CAIXESBB"},
+        {"ES28 2100 0A18 4502 0005 1332", "pone A en la posición 10; corresponde una cifra"},
+        {"BG93 BNBG 9661 1A20 3456 78", "pone A en la posición 14; corresponde una cifra"},
     };
     for (const auto& [text, reason] : wrong) {
         const NumberCheck check = CheckNumber(text);
