@@ -219,10 +219,13 @@ std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
     return std::nullopt;
 }
 
-// The first letters of the words a label may start with: most numbers come bare, and are known
-// to by their first character.
+// Whether a text may start with a label: its first letter starts one of their words, and its
+// second is no digit (every word of a label has two letters at least). Most numbers come bare,
+// and are told by these two characters.
 bool MayStartALabel(std::string_view text) {
-    return !text.empty() && (text[0] == 'D' || text[0] == 'N' || text[0] == 'C' || text[0] == 'I');
+    return text.size() >= 2 &&
+           (text[0] == 'D' || text[0] == 'N' || text[0] == 'C' || text[0] == 'I') &&
+           !IsDigit(text[1]);
 }
 
 // The longest "ES" and NIF, its separators included, worth reading as a VAT number.
