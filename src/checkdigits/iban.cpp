@@ -12,19 +12,11 @@
 namespace minizol {
 namespace {
 
-bool IsUpperAscii(char c) {
-    return c >= 'A' && c <= 'Z';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The code's two letters, or "ES"'s: what ValidCountryCode gives, without a copy. Only two bytes
 // can upper-case to two letters A to Z, "Ñ" or "ñ" being two bytes that are no such letters.
 std::array<char, 2> CountryLetters(std::string_view answer) {
-    if (answer.size() == 2 && IsUpperAscii(AsciiUpper(answer[0])) &&
-        IsUpperAscii(AsciiUpper(answer[1]))) {
+    if (answer.size() == 2 && IsAsciiUpper(AsciiUpper(answer[0])) &&
+        IsAsciiUpper(AsciiUpper(answer[1]))) {
         return {AsciiUpper(answer[0]), AsciiUpper(answer[1])};
     }
     return {kDefaultCountry[0], kDefaultCountry[1]};
@@ -33,10 +25,10 @@ std::array<char, 2> CountryLetters(std::string_view answer) {
 // The number an account's characters stand for, folded on by one character: a digit adds one
 // decimal digit, a letter the two of its value 10 to 35 (ISO 13616), anything else nothing.
 std::uint64_t Fold(std::uint64_t value, char c) {
-    if (IsDigit(c)) {
+    if (IsAsciiDigit(c)) {
         return value * 10 + static_cast<std::uint64_t>(c - '0');
     }
-    if (IsUpperAscii(c)) {
+    if (IsAsciiUpper(c)) {
         return value * 100 + static_cast<std::uint64_t>(c - 'A' + 10);
     }
     return value;
@@ -79,8 +71,8 @@ std::string IbanCheckDigits(std::string_view country, std::string_view domestic)
 
 bool IsWrittenAsIban(std::string_view compact) {
     if (compact.size() < 5 || compact.size() > static_cast<std::size_t>(kLongestIban) ||
-        !IsUpperAscii(compact[0]) || !IsUpperAscii(compact[1]) || !IsDigit(compact[2]) ||
-        !IsDigit(compact[3])) {
+        !IsAsciiUpper(compact[0]) || !IsAsciiUpper(compact[1]) || !IsAsciiDigit(compact[2]) ||
+        !IsAsciiDigit(compact[3])) {
         return false;
     }
     return MarkedBytes(compact.substr(4), '0', [](std::uint64_t word) {

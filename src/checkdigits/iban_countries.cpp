@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/text_case.h"
+
 namespace minizol {
 namespace {
 
@@ -125,10 +127,6 @@ constexpr std::array<std::uint8_t, kLetters* kLetters> kCountryIndex = [] {
     return index;
 }();
 
-bool IsUpperAscii(char c) {
-    return c >= 'A' && c <= 'Z';
-}
-
 }  // namespace
 
 std::span<const IbanCountry> IbanCountries() {
@@ -136,7 +134,7 @@ std::span<const IbanCountry> IbanCountries() {
 }
 
 const IbanCountry* FindIbanCountry(std::string_view code) {
-    if (code.size() != 2 || !IsUpperAscii(code[0]) || !IsUpperAscii(code[1])) {
+    if (code.size() != 2 || !IsAsciiUpper(code[0]) || !IsAsciiUpper(code[1])) {
         return nullptr;
     }
     const std::uint8_t found = kCountryIndex[static_cast<std::size_t>(code[0] - 'A') * kLetters +

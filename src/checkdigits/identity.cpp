@@ -41,10 +41,6 @@ constexpr std::array<LetterRule, 26> kLetterRules = [] {
     return rules;
 }();
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
@@ -65,7 +61,7 @@ IdentityClass ClassifyIdentity(std::string_view text) {
         return {};
     }
     const char first = AsciiUpper(text.front());
-    if (IsDigit(first)) {
+    if (IsAsciiDigit(first)) {
         return {IdentityKind::Dni, '\0', {}};
     }
     if (first < 'A' || first > 'Z') {
@@ -95,7 +91,7 @@ IdentityBody SplitIdentityBody(std::string_view body, IdentityClass identity) {
         return result;
     }
     std::string_view number = body;
-    if (!IsDigit(body.back())) {
+    if (!IsAsciiDigit(body.back())) {
         number = WithoutLastChar(body);  // the control may be any character, "ñ" too
         if (number.empty()) {
             return result;

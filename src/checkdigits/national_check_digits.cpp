@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <span>
 
+#include "common/text_case.h"
+
 namespace minizol {
 namespace {
 
@@ -12,17 +14,13 @@ int Digit(char c) {
     return c - '0';
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsLetter(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
 // A digit or letter as ISO 7064 and the IBAN count it: 0 to 9, then A = 10 to Z = 35.
 int AlphanumericValue(char c) {
-    return IsDigit(c) ? Digit(c) : IsLetter(c) ? c - 'A' + 10 : 0;
+    return IsAsciiDigit(c) ? Digit(c) : IsLetter(c) ? c - 'A' + 10 : 0;
 }
 
 // A letter of a French RIB: the nine digits 1 to 9 over A to I, again over J to R, and 2 to 9
@@ -129,7 +127,7 @@ bool ItalianCin(std::string_view bban) {
     int sum = 0;
     for (std::size_t i = 1; i < bban.size(); ++i) {
         const char c = bban[i];
-        const int place = IsDigit(c) ? Digit(c) : IsLetter(c) ? c - 'A' : 0;
+        const int place = IsAsciiDigit(c) ? Digit(c) : IsLetter(c) ? c - 'A' : 0;
         sum += i % 2 == 1 ? kOddPlace[place] : place;
     }
     return bban[0] == 'A' + sum % 26;

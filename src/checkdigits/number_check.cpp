@@ -112,10 +112,6 @@ bool CheckIdentity(std::string_view text, NumberCheck& check) {
     return true;
 }
 
-bool IsUpperAscii(char c) {
-    return c >= 'A' && c <= 'Z';
-}
-
 // Whether a tidy text without a label may be a whole account: one of 20 digits or more with its
 // separators, or one whose first two characters past the separators are an IBAN's letters. It
 // saves reading most other numbers as accounts.
@@ -128,7 +124,7 @@ bool MayBeAccount(std::string_view tidy) {
         if (IsNumberSeparator(c)) {
             continue;
         }
-        if (!IsUpperAscii(c)) {
+        if (!IsAsciiUpper(c)) {
             return false;
         }
         if (++letters == 2) {

@@ -6,20 +6,13 @@
 #include <optional>
 
 #include "checkdigits/pasted_text.h"
+#include "common/text_case.h"
 
 namespace minizol {
 namespace {
 
-bool IsUpperAscii(char c) {
-    return c >= 'A' && c <= 'Z';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsAlphanumeric(char c) {
-    return IsUpperAscii(c) || IsDigit(c);
+    return IsAsciiUpper(c) || IsAsciiDigit(c);
 }
 
 std::string_view SkipBlanks(std::string_view text) {
@@ -51,7 +44,7 @@ Word ReadWord(std::string_view text, std::size_t pos) {
     while (pos < text.size()) {
         const std::string_view rest = text.substr(pos);
         std::string_view letter;
-        if (IsUpperAscii(rest[0])) {
+        if (IsAsciiUpper(rest[0])) {
             letter = rest.substr(0, 1);
         } else if (rest[0] == '.' && word.size > 0) {
             word.dotted = true;
@@ -169,11 +162,11 @@ std::string_view WithoutVatPrefix(std::string_view text) {
         CopyWithoutSeparators(rest, compact.data(), compact.size());
     // A NIF has a letter at one end at least: nine digits after "ES" are a short IBAN.
     if (!size || *size != 9 || !IsAlphanumeric(compact[0]) || !IsAlphanumeric(compact[8]) ||
-        (!IsUpperAscii(compact[0]) && !IsUpperAscii(compact[8]))) {
+        (!IsAsciiUpper(compact[0]) && !IsAsciiUpper(compact[8]))) {
         return {};
     }
     for (std::size_t i = 1; i < 8; ++i) {
-        if (!IsDigit(compact[i])) {
+        if (!IsAsciiDigit(compact[i])) {
             return {};
         }
     }
@@ -225,13 +218,32 @@ std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
 bool MayStartALabel(std::string_view text) {
     return text.size() >= 2 &&
            (text[0] == 'D' || text[0] == 'N' || text[0] == 'C' || text[0] == 'I') &&
-           !IsDigit(text[1]);
+           !IsAsciiDigit(text[1]);
 }
 
 // The longest "ES" and NIF, its separators included, worth reading as a VAT number.
 constexpr std::size_t kLongestVatNumber = 2 + 9 + 4;
 
 }  // namespace
+
+std::string_view WithoutIsbnLabel(std::string_view text) {
+    if (!text.starts_with("ISBN")) {
+        return text;
+    }
+    const std::string_view rest = text.substr(4);
+    const std::string_view attached = rest.starts_with('-') ? rest.substr(1) : rest;
+    const std::string_view spaced = SkipBlanks(rest);
+    for (std::string_view kind : {"10", "13"}) {
+        if (attached.starts_with(kind)) {
+            return AfterColon(attached.substr(kind.size()));
+        }
+        // After a blank, only a colon tells the kind from the number's own first digits.
+        if (spaced.starts_with(kind) && SkipBlanks(spaced.substr(kind.size())).starts_with(':')) {
+            return AfterColon(spaced.substr(kind.size()));
+        }
+    }
+    return AfterColon(rest);
+}
 
 LabelledNumber ReadLabelledNumber(std::string_view tidy) {
     LabelledNumber read{NumberLabel::None, tidy, {}};

@@ -25,4 +25,8 @@ struct LabelledNumber {
 // the number as it stands, with no label.
 LabelledNumber ReadLabelledNumber(std::string_view tidy);
 
+// A tidied text without a leading ISBN label (`ISBN`, `ISBN-10`, `ISBN-13`) and the colon and
+// blanks after it; any other text as it is.
+std::string_view WithoutIsbnLabel(std::string_view text);
+
 }  // namespace minizol

@@ -43,17 +43,6 @@ bool IsDash(std::string_view character) {
     return false;
 }
 
-std::string_view SkipBlanks(std::string_view text) {
-    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-    return text;
-}
-
-// What follows a label: the blanks and the colon after it go.
-std::string_view AfterColon(std::string_view text) {
-    text = SkipBlanks(text);
-    return text.starts_with(':') ? SkipBlanks(text.substr(1)) : text;
-}
-
 // Printable ASCII without lower case and without a blank at either end: tidy as it stands, as
 // most numbers of a list are.
 bool AlreadyTidy(std::string_view text) {
@@ -159,25 +148,6 @@ std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* ou
         size += kept ? 1 : 0;
     }
     return size;
-}
-
-std::string_view WithoutIsbnLabel(std::string_view text) {
-    if (!text.starts_with("ISBN")) {
-        return text;
-    }
-    const std::string_view rest = text.substr(4);
-    const std::string_view attached = rest.starts_with('-') ? rest.substr(1) : rest;
-    const std::string_view spaced = SkipBlanks(rest);
-    for (std::string_view kind : {"10", "13"}) {
-        if (attached.starts_with(kind)) {
-            return AfterColon(attached.substr(kind.size()));
-        }
-        // After a blank, only a colon tells the kind from the number's own first digits.
-        if (spaced.starts_with(kind) && SkipBlanks(spaced.substr(kind.size())).starts_with(':')) {
-            return AfterColon(spaced.substr(kind.size()));
-        }
-    }
-    return AfterColon(rest);
 }
 
 }  // namespace minizol

@@ -39,8 +39,4 @@ void AppendWithoutSeparators(std::string& out, std::string_view text);
 std::optional<std::size_t> CopyWithoutSeparators(std::string_view text, char* out,
                                                  std::size_t room);
 
-// A tidied text without a leading ISBN label (`ISBN`, `ISBN-10`, `ISBN-13`) and the colon and
-// blanks after it; any other text as it is. The other labels are ReadLabelledNumber's.
-std::string_view WithoutIsbnLabel(std::string_view text);
-
 }  // namespace minizol

@@ -16,6 +16,14 @@ std::string UpperCase(std::string_view text);
 // the text itself, or its upper-cased form in `buffer` (which `text` must not lie in).
 std::string_view UpperCase(std::string_view text, std::string& buffer);
 
+constexpr bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr bool IsAsciiUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
 constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }

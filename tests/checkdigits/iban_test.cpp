@@ -2,28 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "checkdigits/iban_countries.h"
 #include "checkdigits/number_check.h"
+#include "checkdigits/published_ibans.h"
 
 namespace minizol {
 namespace {
-
-// One IBAN of every registered country, as the IBAN registry publishes them.
-std::vector<std::string> PublishedIbans() {
-    std::ifstream file(MINIZOL_TEST_DATA "/checkdigits/published_ibans.txt");
-    std::vector<std::string> ibans;
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.front() != '#') {
-            ibans.push_back(line);
-        }
-    }
-    return ibans;
-}
 
 TEST(IbanCountries, EveryRegisteredCountryAndNoOther) {
     std::set<std::string> published;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "checkdigits/number_labels.h"
+
 namespace minizol {
 namespace {
 
@@ -24,7 +26,7 @@ TEST(PastedText, WhiteSpaceGoesFromTheEndsAndLettersAreUpperCased) {
     EXPECT_EQ(WithoutSeparators("2100 0418.45-02/00_51"), "2100041845020051");
 }
 
-TEST(PastedText, LabelsInFrontGo) {
+TEST(PastedText, IsbnLabelsInFrontGo) {
     const std::pair<const char*, const char*> isbns[] = {
         {"ISBN 978-0-306-40615-7", "978-0-306-40615-7"},
         {"ISBN-13: 978-0-306-40615-8", "978-0-306-40615-8"},
