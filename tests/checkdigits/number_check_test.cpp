@@ -149,6 +149,27 @@ TEST(NumberCheck, ReadsNumbersAsTheyArePrinted) {
     EXPECT_EQ(CheckNumber("Cuenta DE88 3704 0044 0532 0130 00").verdict, Wrong);
 }
 
+// A complete company number ends in the form its organisation letter takes; 1234567 calls for D
+// or 4.
+TEST(NumberCheck, CompanyNumbersEndAsTheirLetterSays) {
+    const struct {
+        const char* letters;
+        Verdict withLetter, withDigit;
+    } groups[] = {
+        {"ABEH", Wrong, Correct},
+        {"CDFGJUV", Correct, Correct},
+        {"NPQRSW", Correct, Wrong},
+    };
+    for (const auto& group : groups) {
+        for (const char* letter = group.letters; *letter != '\0'; ++letter) {
+            const std::string number = *letter + std::string("1234567");
+            EXPECT_EQ(CheckNumber(number + "D").verdict, group.withLetter) << number;
+            EXPECT_EQ(CheckNumber(number + "4").verdict, group.withDigit) << number;
+            EXPECT_EQ(CheckNumber(number).verdict, Incomplete) << number;
+        }
+    }
+}
+
 // A wrong number says what was written and what it should be, in a few words.
 TEST(NumberCheck, SaysWhyANumberIsWrong) {
     const std::pair<const char*, const char*> wrong[] = {
