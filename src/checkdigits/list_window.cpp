@@ -39,6 +39,7 @@
 #include "lists/report_file.h"
 #include "platform/accessibility.h"
 #include "platform/dialogs.h"
+#include "platform/field_behaviour.h"
 #include "platform/qt_convert.h"
 #include "shell/app_icon.h"
 #include "shell/shell.h"
@@ -237,6 +238,7 @@ void frmLista::CreateControls() {
     cboFiltro_->addItems(
         {QStringLiteral("Todos"), QStringLiteral("Solo los que no son correctos")});
     lblFiltro->setBuddy(cboFiltro_);
+    EscapeClosesOnlyTheList(*cboFiltro_);
     // Shown for a table of several columns, once the reader has found them.
     lblColumnas_ = new QLabel(QStringLiteral("Co&lumnas:"), this);
     lblColumnas_->setObjectName("lblColumnas");

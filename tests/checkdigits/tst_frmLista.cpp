@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "checkdigits/list_summary.h"
@@ -247,6 +248,60 @@ class ListWindowTest : public QObject {
         QTest::keyClick(&table, Qt::Key_Escape);
         QTRY_VERIFY(tool_->findChild<QWidget*>("frmLista") == nullptr);
         QVERIFY(tool_->isVisible());
+    }
+
+    // Escape closes the list or menu open, and only it; the next Escape closes the window. Keys
+    // go to the window, as the window system delivers them.
+    void escapeClosesThePopupFirst() {
+        const struct {
+            const char* control;
+            std::function<void(QWidget& window, QWidget& control)> open;
+        } popups[] = {
+            {"cboFiltro",
+             [](QWidget& window, QWidget&) {
+                 QTest::keyClick(window.windowHandle(), Qt::Key_Down, Qt::AltModifier);
+             }},
+            {"cmdColumnas",
+             [](QWidget& window, QWidget&) {
+                 QTest::keyClick(window.windowHandle(), Qt::Key_Space);
+             }},
+            {"grdLista",
+             [](QWidget&, QWidget& table) {
+                 QWidget* cells = static_cast<QTableView&>(table).viewport();
+                 QContextMenuEvent key(QContextMenuEvent::Keyboard, {5, 5},
+                                       cells->mapToGlobal(QPoint(5, 5)));
+                 QApplication::sendEvent(cells, &key);
+             }},
+        };
+        for (const auto& popup : popups) {
+            QWidget& window = Opened(Write("proveedores.csv", kSuppliers));
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            auto& control = *window.findChild<QWidget*>(popup.control);
+            control.setFocus();
+            // A menu holds the program in its own loop until closed: Escape comes from there,
+            // once the popup is up.
+            QTimer escape;
+            bool escaped = false;
+            connect(&escape, &QTimer::timeout, [&] {
+                if (QApplication::activePopupWidget() != nullptr) {
+                    escape.stop();
+                    escaped = true;
+                    QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+                }
+            });
+            escape.start(10);
+            popup.open(window, control);
+            QTRY_VERIFY2(escaped, popup.control);
+            QVERIFY2(QApplication::activePopupWidget() == nullptr, popup.control);
+            QVERIFY2(window.isVisible(), popup.control);
+            // Headless, a popup takes the focus and keeps it once hidden; a desktop leaves it with
+            // the window all along.
+            window.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &window);
+            QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+            QTRY_VERIFY2(tool_->findChild<QWidget*>("frmLista") == nullptr, popup.control);
+        }
     }
 
     // A click on a header sorts the rows by its column once their order is worked out, the filter
