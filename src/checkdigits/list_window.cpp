@@ -39,6 +39,7 @@
 #include "lists/report_file.h"
 #include "platform/accessibility.h"
 #include "platform/dialogs.h"
+#include "platform/field_behaviour.h"
 #include "platform/qt_convert.h"
 #include "shell/app_icon.h"
 #include "shell/shell.h"
@@ -50,21 +51,22 @@ namespace {
 const AccessibleText kAccessibleTexts[] = {
     {"frmLista", Reading::Named, "Comprobar una lista"},
     {"lblArchivo", Reading::ItsText, "Archivo"},
-    // Read when asked: while a list is read it changes many times a second.
-    {"lblResumen", Reading::OnRequest, "Resumen"},
+    // The figures are what is read; the label is set no more often than the rows come.
+    {"lblResumen", Reading::Titled, "Resumen"},
     {"lblMensajes", Reading::ItsText, "Mensajes de la lectura"},
     {"lblFiltro", Reading::ItsText, "Mostrar"},
-    {"cboFiltro", Reading::Named, "Filas que se muestran",
-     "Todas, o solo las de números que no son correctos"},
+    {"cboFiltro", Reading::Choice, "Mostrar", "Todas, o solo las de números que no son correctos"},
     {"lblColumnas", Reading::ItsText, "Columnas"},
+    // Read with the columns it shows (ReadWith).
     {"cmdColumnas", Reading::Named, "Columnas comprobadas",
      "Elija las columnas de la lista cuyos números se comprueban"},
     {"prgLectura", Reading::Named, "Progreso de la lectura"},
     {"cmdCancelar", Reading::Named, "Cancelar la lectura"},
-    {"cmdGuardar", Reading::Named, "Guardar el informe",
-     "En un libro de Excel o en un CSV, con las columnas de la lista"},
-    {"grdLista", Reading::Named, "Números comprobados",
-     "Una fila por número: línea, entrada, tipo, resultado, control, forma y banco"},
+    // Read by its own words, which are those a user of voice control says.
+    {"cmdGuardar", Reading::Named, "",
+     "Guarda el informe en un libro de Excel o en un CSV, con las columnas de la lista"},
+    // Described by the columns it has (DescribeTable).
+    {"grdLista", Reading::Named, "Números comprobados"},
 };
 
 // Plain texts: nothing of the list window is made before the first list.
@@ -110,6 +112,12 @@ Dialogs& DialogsOf(QWidget* tool) {
     return system;
 }
 
+// "línea, entrada y tipo": the words of a description.
+QString InWords(QStringList words) {
+    const QString last = words.isEmpty() ? QString() : words.takeLast();
+    return words.isEmpty() ? last : words.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
+}
+
 // A cell as one field of a line of tab-separated text.
 QString CopiedCell(QString text) {
     return text.replace('\t', ' ').replace('\n', ' ').replace('\r', ' ');
@@ -145,6 +153,7 @@ class frmLista final : public QWidget {
     void ShowColumns(const std::vector<std::string>& names,
                      const std::vector<std::size_t>& checked);
     void ShowCheckedColumns();
+    void DescribeTable();
     void Read(std::vector<std::string> columns);
     void SavingEnded();
     void ShowMessages();
@@ -237,6 +246,7 @@ void frmLista::CreateControls() {
     cboFiltro_->addItems(
         {QStringLiteral("Todos"), QStringLiteral("Solo los que no son correctos")});
     lblFiltro->setBuddy(cboFiltro_);
+    EscapeClosesOnlyTheList(*cboFiltro_);
     // Shown for a table of several columns, once the reader has found them.
     lblColumnas_ = new QLabel(QStringLiteral("Co&lumnas:"), this);
     lblColumnas_->setObjectName("lblColumnas");
@@ -320,6 +330,8 @@ void frmLista::CreateControls() {
     tmrLectura_ = new QTimer(this);
     connect(tmrLectura_, &QTimer::timeout, this, [this] { tmrLectura_Timer(); });
     connect(cboFiltro_, &QComboBox::currentIndexChanged, this, [this] { cboFiltro_Click(); });
+    // The columns change with the form of the rows, and the table is emptied then.
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { DescribeTable(); });
     connect(mnuColumnas_, &QMenu::triggered, this,
             [this](QAction* action) { mnuColumna_Click(action); });
     connect(cmdCancelar_, &QPushButton::clicked, this, [this] { cmdCancelar_Click(); });
@@ -559,6 +571,16 @@ void frmLista::ShowCheckedColumns() {
     }
     cmdColumnas_->setText(checked.isEmpty() ? QStringLiteral("ninguna")
                                             : checked.join(QStringLiteral(", ")));
+    ReadWith(*cmdColumnas_, cmdColumnas_->text());
+}
+
+// The table's description names its columns as the headers do, whichever they are.
+void frmLista::DescribeTable() {
+    QStringList columns;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        columns << model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    Describe(*grdLista_, QStringLiteral("Una fila por número: ") + InWords(columns));
 }
 
 void frmLista::mnuColumna_Click(QAction* action) {

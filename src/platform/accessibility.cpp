@@ -1,7 +1,9 @@
 #include "platform/accessibility.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -14,8 +16,33 @@ const char* const kDescriptionProperty = "minizolDescription";
 const char* const kInvalidProperty = "minizolInvalid";
 const QColor kInvalidColour(255, 0, 0);
 
+// A caption as the toolkit shows it: an "&" marks the next letter as a mnemonic and is not
+// shown, and "&&" shows one "&".
+QString WithoutMnemonics(const QString& caption) {
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype at = 0; at < caption.size(); ++at) {
+        if (caption[at] == u'&' && at + 1 < caption.size()) {
+            ++at;
+        }
+        shown += caption[at];
+    }
+    return shown;
+}
+
+// "Resumen: 9 números...": a name and what follows it, or the name alone while nothing does.
+QString Titled(const QString& name, const QString& text) {
+    return text.isEmpty() ? name : name + QStringLiteral(": ") + text;
+}
+
+// What a control is read by, when the toolkit's own reading will not do.
+class OwnReading {
+  public:
+    virtual ~OwnReading() = default;
+};
+
 // A label read by its own text, or asked for its text, or followed as a link.
-class LabelReading final : public QAccessibleWidget {
+class LabelReading final : public QAccessibleWidget, public OwnReading {
   public:
     LabelReading(QLabel* label, Reading reading)
         : QAccessibleWidget(label,
@@ -23,9 +50,16 @@ class LabelReading final : public QAccessibleWidget {
           reading_(reading) {}
 
     QString text(QAccessible::Text kind) const override {
-        const QString own = static_cast<const QLabel*>(widget())->text();
+        const auto* label = static_cast<const QLabel*>(widget());
+        // The toolkit shows a label's mnemonic only when the label has a control to go to.
+        const QString own =
+            label->buddy() != nullptr ? WithoutMnemonics(label->text()) : label->text();
+        const QString name = widget()->property(kNameProperty).toString();
+        if (kind == QAccessible::Name && reading_ == Reading::Titled) {
+            return Titled(name, own);
+        }
         if (kind == QAccessible::Name && reading_ != Reading::OnRequest) {
-            return own.isEmpty() ? widget()->property(kNameProperty).toString() : own;
+            return own.isEmpty() ? name : own;
         }
         if (kind == QAccessible::Description && reading_ == Reading::OnRequest) {
             return own;
@@ -61,13 +95,84 @@ class LabelReading final : public QAccessibleWidget {
     Reading reading_;
 };
 
-QAccessibleInterface* LabelReadingFactory(const QString&, QObject* object) {
-    auto* label = qobject_cast<QLabel*>(object);
+// A drop-down list read by its name and its choice. On Linux the toolkit reads one by its choice
+// alone, whatever name it was given, and leaves the name to the label next to it, which readers
+// do not say when the list takes the focus. Otherwise it reads as the toolkit's: its list as its
+// one child, opened and closed by the same actions.
+class ChoiceReading final : public QAccessibleWidget, public OwnReading {
+  public:
+    explicit ChoiceReading(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) {
+            return Titled(widget()->property(kNameProperty).toString(), box().currentText());
+        }
+        if (kind == QAccessible::Value) {
+            return box().currentText();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = box().view()->isVisible();
+        return state;
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(box().view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr && child->object() == box().view() ? 0 : -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action != showMenuAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+        } else if (box().view()->isVisible()) {
+            box().hidePopup();
+        } else {
+            box().showPopup();
+        }
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+  private:
+    QComboBox& box() const { return *static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* ReadingFactory(const QString&, QObject* object) {
     const QVariant reading = object->property(kReadingProperty);
-    if (label == nullptr || !reading.isValid()) {
+    if (!reading.isValid()) {
         return nullptr;
     }
-    return new LabelReading(label, static_cast<Reading>(reading.toInt()));
+    if (auto* label = qobject_cast<QLabel*>(object)) {
+        return new LabelReading(label, static_cast<Reading>(reading.toInt()));
+    }
+    if (auto* box = qobject_cast<QComboBox*>(object)) {
+        return new ChoiceReading(box);
+    }
+    return nullptr;
+}
+
+// Whether `control` is read as `reading` says by a reading of this file's, rather than by its
+// name and description alone.
+bool ReadsOwnWay(const QWidget& control, Reading reading) {
+    switch (reading) {
+        case Reading::Named:
+            return false;
+        case Reading::Choice: {
+            // One typed into reads as its text field, which the toolkit's reading keeps.
+            const auto* box = qobject_cast<const QComboBox*>(&control);
+            return box != nullptr && !box->isEditable();
+        }
+        default:
+            return qobject_cast<const QLabel*>(&control) != nullptr;
+    }
 }
 
 }  // namespace
@@ -75,7 +180,7 @@ QAccessibleInterface* LabelReadingFactory(const QString&, QObject* object) {
 void NameControls(QWidget& window, std::span<const AccessibleText> table) {
     // Once per program: the toolkit asks every factory for every new control.
     [[maybe_unused]] static const bool installed =
-        (QAccessible::installFactory(LabelReadingFactory), true);
+        (QAccessible::installFactory(ReadingFactory), true);
     for (const AccessibleText& entry : table) {
         const QString controlName = QString::fromUtf8(entry.control);
         auto* control =
@@ -87,20 +192,20 @@ void NameControls(QWidget& window, std::span<const AccessibleText> table) {
         const QString description = QString::fromUtf8(entry.description);
         control->setProperty(kDescriptionProperty, description);
         control->setAccessibleDescription(description);
-        if (entry.reading == Reading::Named || qobject_cast<QLabel*>(control) == nullptr) {
+        control->setProperty(kNameProperty, name);
+        if (!ReadsOwnWay(*control, entry.reading)) {
             control->setAccessibleName(name);
             continue;
         }
         control->setProperty(kReadingProperty, static_cast<int>(entry.reading));
-        control->setProperty(kNameProperty, name);
         // A label keeps announcing its text only while it has no name of its own.
         if (entry.reading == Reading::OnRequest) {
             control->setAccessibleName(name);
         }
-        // The toolkit keeps the first reading it made of a control; one made before the label
+        // The toolkit keeps the first reading it made of a control; one made before the control
         // was told how to be read is dropped.
         QAccessibleInterface* reading = QAccessible::queryAccessibleInterface(control);
-        if (reading != nullptr && dynamic_cast<LabelReading*>(reading) == nullptr) {
+        if (reading != nullptr && dynamic_cast<OwnReading*>(reading) == nullptr) {
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(reading));
         }
     }
@@ -121,6 +226,14 @@ void MarkInvalid(QWidget& box, bool invalid, const QColor& validColour, const QS
 
 bool IsMarkedInvalid(const QWidget& box) {
     return box.property(kInvalidProperty).toBool();
+}
+
+void ReadWith(QWidget& control, const QString& shown) {
+    const QString read = Titled(control.property(kNameProperty).toString(), shown);
+    // Every setting is announced.
+    if (control.accessibleName() != read) {
+        control.setAccessibleName(read);
+    }
 }
 
 void Describe(QWidget& control, const QString& description) {

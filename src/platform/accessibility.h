@@ -15,10 +15,14 @@ enum class Reading {
     OnRequest,  // a label: by the name given, its text as the description, read when asked for
                 // and never announced
     Link,       // a label: by its text, as a link the reader can follow
+    Titled,     // a label: by the name given and then its text ("Resumen: 6 números..."), which
+                // the toolkit announces at every change
+    Choice,     // a drop-down list: by the name given and then the choice shown ("Mostrar:
+                // Todos"), which the toolkit announces at every change
 };
 
 // What a screen reader hears of one control of a window, or of the window itself, found by its
-// object name.
+// object name. A control named "" is read by its own words, as the toolkit reads it.
 struct AccessibleText {
     const char* control;
     Reading reading;
@@ -28,6 +32,10 @@ struct AccessibleText {
 
 // Names the controls under `window`, in Spanish, from the window's one table.
 void NameControls(QWidget& window, std::span<const AccessibleText> table);
+
+// Has a screen reader read a control by its name in the window's table and then `shown`, what
+// the control shows meanwhile: "Columnas comprobadas: NIF, IBAN". Called at every change.
+void ReadWith(QWidget& control, const QString& shown);
 
 // Sets what a screen reader hears of a control besides its name. The toolkit announces every
 // setting, so one that changes nothing is left out.

@@ -1,5 +1,7 @@
 #include "platform/field_behaviour.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -105,6 +107,20 @@ void OnClick(QWidget& control, std::function<void()> clicked) {
             return false;
         }
         clicked();
+        return true;
+    });
+}
+
+void EscapeClosesOnlyTheList(QComboBox& box) {
+    QAbstractItemView* list = box.view();
+    // Closed here as the toolkit closes it, and the key claimed: it is no shortcut any more.
+    new Watcher(*list, [&box, list](QEvent& event) {
+        if (event.type() != QEvent::ShortcutOverride || !list->isVisible() ||
+            !static_cast<const QKeyEvent&>(event).matches(QKeySequence::Cancel)) {
+            return false;
+        }
+        box.hidePopup();
+        event.accept();
         return true;
     });
 }

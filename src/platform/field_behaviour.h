@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -21,5 +22,10 @@ void SelectAllOnFocus(QLineEdit& field);
 
 // Runs `clicked` when the left button is released over `control`.
 void OnClick(QWidget& control, std::function<void()> clicked);
+
+// Escape with the box's list dropped down closes the list and nothing else. The toolkit's list
+// closes itself as soon as Escape is offered to it as a possible shortcut, and leaves the key
+// unclaimed: the window's own Escape shortcut then takes the same key press.
+void EscapeClosesOnlyTheList(QComboBox& box);
 
 }  // namespace minizol

@@ -3,6 +3,7 @@
 #include <qpa/qplatformintegration.h>
 
 #include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <set>
 
+#include "platform/accessibility.h"
 #include "shell/FormQuorvane.h"
 #include "shell/tool_window.h"
 #include "support/test_shell.h"
@@ -153,6 +155,32 @@ class AccessibilityTest : public QObject {
                                     QAccessible::TextUpdated}),
                  0);
         QVERIFY(Read(report, QAccessible::Description).contains("memory"));
+    }
+
+    // A label reads as the toolkit shows it: the "&" of a mnemonic is not shown and "&&" shows
+    // one; a label that goes to no control has no mnemonic and shows every "&".
+    void labelsReadAsTheyShow() {
+        const struct {
+            const char* caption;
+            bool goesToAControl;
+            const char* read;
+        } labels[] = {
+            {"&Mostrar:", true, "Mostrar:"},
+            {"Co&lumnas:", true, "Columnas:"},
+            {"Pérez && &Gil:", true, "Pérez & Gil:"},
+            {"Pérez & Gil", false, "Pérez & Gil"},
+        };
+        for (const auto& label : labels) {
+            QWidget window;
+            auto* shown = new QLabel(QString::fromUtf8(label.caption), &window);
+            shown->setObjectName("lblPrueba");
+            if (label.goesToAControl) {
+                shown->setBuddy(new QLineEdit(&window));
+            }
+            const AccessibleText texts[] = {{"lblPrueba", Reading::ItsText, "Prueba"}};
+            NameControls(window, texts);
+            QCOMPARE(Read(shown, QAccessible::Name), QString::fromUtf8(label.read));
+        }
     }
 
     void linksAreFollowedAsLinks() {
