@@ -348,7 +348,8 @@ void frmLista::CreateControls() {
 void frmLista::PlaceOverTool() {
     const QScreen* screen = tool_ != nullptr ? tool_->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QSize size(std::min(900, area.width() * 9 / 10), std::min(560, area.height() * 9 / 10));
+    // Wide enough for every column of a grouped IBAN's row, its reason included, on a laptop.
+    const QSize size(std::min(1120, area.width() * 9 / 10), std::min(560, area.height() * 9 / 10));
     resize(size);
     const QPoint centre =
         tool_ != nullptr && tool_->isVisible() ? tool_->frameGeometry().center() : area.center();
@@ -401,11 +402,16 @@ void frmLista::tmrLectura_Timer() {
 
 void frmLista::ShowFirstRows() {
     // Sized once, by the first rows: the reader hands on thousands at a time, or the whole list.
-    // The last column takes the room left, and no more.
+    // No column is wider than a grouped Spanish IBAN, so that the reason at the end stays in
+    // sight; a longer text is cut with "…" and its tooltip shows it whole. The last column takes
+    // the room left, and no more.
     if (!columnsSized_ && model_->rowCount() > 0) {
         columnsSized_ = true;
+        const int widest = grdLista_->fontMetrics().horizontalAdvance(
+            QStringLiteral("ES91 2100 0418 4502 0005 1332  "));
         for (int column = 0; column + 1 < model_->columnCount(); ++column) {
             grdLista_->resizeColumnToContents(column);
+            grdLista_->setColumnWidth(column, std::min(grdLista_->columnWidth(column), widest));
         }
     }
     if (!isVisible()) {
