@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "common/text_case.h"
@@ -34,15 +35,20 @@ int RibValue(char c) {
 }
 
 // The remainder mod 97 of the number a text stands for, a character of value 10 or more taking
-// two decimal places.
+// two decimal places. Reduced only when two more places could overflow it, as the IBAN's own
+// digits are: a division a character would make the account wait on each.
 template <typename Value>
 int Remainder97(std::string_view text, Value value) {
-    int remainder = 0;
+    constexpr std::uint64_t kReduceFrom = std::uint64_t{1} << 56;
+    std::uint64_t number = 0;
     for (char c : text) {
-        const int v = value(c);
-        remainder = (remainder * (v < 10 ? 10 : 100) + v) % 97;
+        const auto v = static_cast<std::uint64_t>(value(c));
+        number = number * (v < 10 ? 10 : 100) + v;
+        if (number >= kReduceFrom) {
+            number %= 97;
+        }
     }
-    return remainder;
+    return static_cast<int>(number % 97);
 }
 
 // The digits times the weights, the last weight under the last digit: leading zeros of an
