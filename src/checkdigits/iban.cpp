@@ -75,9 +75,7 @@ bool IsWrittenAsIban(std::string_view compact) {
         !IsAsciiDigit(compact[3])) {
         return false;
     }
-    return MarkedBytes(compact.substr(4), '0', [](std::uint64_t word) {
-               return ~(BytesInRange(word, '0', '9') | BytesInRange(word, 'A', 'Z')) & kHighBits;
-           }) == 0;
+    return AllAlphanumeric(compact.substr(4));
 }
 
 std::array<char, 2> IbanCheckDigitsOf(std::string_view iban) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "checkdigits/pasted_text.h"
+#include "common/byte_words.h"
 #include "common/text_case.h"
 
 namespace minizol {
@@ -186,6 +187,11 @@ constexpr std::size_t kLongestBicWord = 12;
 // Read from the end, where a BIC stands last: a bare account costs a look at its last few
 // characters, as a list of a million has.
 std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
+    // Sixteen letters and digits at the end are no BIC with a label before it, as a bare IBAN
+    // ends: two words' look settles most texts.
+    if (text.size() >= 16 && AllAlphanumeric(text.substr(text.size() - 16))) {
+        return std::nullopt;
+    }
     std::string_view body = text;
     if (body.ends_with(')')) {
         body = body.substr(0, body.find_last_not_of(' ', body.size() - 2) + 1);
@@ -202,6 +208,10 @@ std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
     head = head.substr(0, head.find_last_not_of(' ') + 1);
     if (head.ends_with(':')) {
         head = head.substr(0, head.find_last_not_of(' ', head.size() - 2) + 1);
+    }
+    // Every label ends in "BIC" or "SWIFT": a group of digits before the last is none.
+    if (head.empty() || (head.back() != 'C' && head.back() != 'T')) {
+        return std::nullopt;
     }
     for (std::string_view name : {"BIC/SWIFT", "SWIFT/BIC", "SWIFT-BIC", "BIC", "SWIFT"}) {
         const std::size_t at = head.size() - std::min(name.size(), head.size());
@@ -246,6 +256,11 @@ std::string_view WithoutIsbnLabel(std::string_view text) {
 }
 
 LabelledNumber ReadLabelledNumber(std::string_view tidy) {
+    // Led by a digit, and too short for an account and a BIC after it, a text carries no label,
+    // prefix or BIC: most numbers of a list are read with this look alone.
+    if (!tidy.empty() && IsAsciiDigit(tidy.front()) && tidy.size() <= 20) {
+        return {NumberLabel::None, tidy, {}};
+    }
     LabelledNumber read{NumberLabel::None, tidy, {}};
     const std::string_view isbn = WithoutIsbnLabel(tidy);
     if (isbn.size() != tidy.size()) {

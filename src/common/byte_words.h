@@ -110,4 +110,11 @@ inline bool AllDigits(std::string_view text) {
            }) == 0;
 }
 
+// Whether every character of `text` is an ASCII digit or upper-case letter.
+inline bool AllAlphanumeric(std::string_view text) {
+    return MarkedBytes(text, '0', [](std::uint64_t word) {
+               return ~(BytesInRange(word, '0', '9') | BytesInRange(word, 'A', 'Z')) & kHighBits;
+           }) == 0;
+}
+
 }  // namespace minizol
