@@ -56,8 +56,14 @@ def an_iban(wrong):
         bban = office + ccc_digit("00" + office) + ccc_digit(account) + account
     elif country == "NL":
         bban = random.choice(["ABNA", "INGB", "RABO"]) + digits(10)
+    elif country == "PT":  # the NIB's own check digits, ISO 7064 MOD 97-10
+        body = digits(19)
+        bban = body + f"{98 - int(body) * 100 % 97:02d}"
+    elif country == "FR":  # the RIB key: bank, branch and account weighted 89, 15 and 3
+        bank, branch, number = digits(5), digits(5), digits(11)
+        bban = bank + branch + number + f"{97 - (89 * int(bank) + 15 * int(branch) + 3 * int(number)) % 97:02d}"
     else:
-        bban = digits({"DE": 18, "PT": 21, "FR": 23}[country])
+        bban = digits(18)
     # ISO 13616: the country and "00" moved to the end, letters as 10 to 35, modulo 97.
     check = f"{98 - int(''.join(str(int(c, 36)) for c in bban + country + '00')) % 97:02d}"
     if wrong:  # another first digit: a change below 97 that modulo 97 always sees
