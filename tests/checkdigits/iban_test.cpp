@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 #include "checkdigits/iban_countries.h"
 #include "checkdigits/number_check.h"
@@ -28,6 +29,30 @@ TEST(IbanCountries, EveryRegisteredCountryAndNoOther) {
     EXPECT_EQ(registered, published);
     for (const char* none : {"US", "AA", "ZZ", "E", "ESP", "es"}) {
         EXPECT_EQ(FindIbanCountry(none), nullptr) << none;
+    }
+}
+
+// The examples python-stdnum's documentation gives, written as it writes them: right where it
+// says so, and wrong for the same reason. (It also calls BE83138811735115 wrong: its Belgian bank
+// code is not in stdnum's list of banks, which is no check digit's matter.)
+TEST(Iban, OtherCheckersExamplesKeepTheirVerdicts) {
+    for (const char* right :
+         {"GR16 0110 1050 0000 1054 7023 795", "BE31435411161155", "BE32 123-4567890-02",
+          "ES77 1234-1234-16 1234567890", "ME 2551 0000 0000 0623 4133", "NO93 8601 1117 947"}) {
+        EXPECT_EQ(CheckNumber(right).verdict, Verdict::Correct) << right;
+    }
+    const std::pair<const char*, FaultPart> wrong[] = {
+        {"BE41091811735141", FaultPart::NationalDigits},
+        {"ES12 1234-1234-16 1234567890", FaultPart::IbanDigits},
+        {"ES15 1234-1234-17 1234567890", FaultPart::AccountControl},
+        {"ME52510000000006234132", FaultPart::NationalDigits},
+        {"NO92 8601 1117 947", FaultPart::IbanDigits},
+        {"NO23 8601 1117 946", FaultPart::NationalDigits},
+    };
+    for (const auto& [text, part] : wrong) {
+        const NumberCheck check = CheckNumber(text);
+        EXPECT_EQ(check.verdict, Verdict::Wrong) << text;
+        EXPECT_NE(check.FaultOf(part), nullptr) << text << ": " << check.reason;
     }
 }
 
