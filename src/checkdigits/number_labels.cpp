@@ -256,9 +256,11 @@ std::string_view WithoutIsbnLabel(std::string_view text) {
 }
 
 LabelledNumber ReadLabelledNumber(std::string_view tidy) {
-    // Led by a digit, and too short for an account and a BIC after it, a text carries no label,
-    // prefix or BIC: most numbers of a list are read with this look alone.
-    if (!tidy.empty() && IsAsciiDigit(tidy.front()) && tidy.size() <= 20) {
+    // Every label and prefix starts with two characters that are no digits, and only a text
+    // longer than an account can hold a BIC after one: most numbers of a list (a DNI, a CIF, an
+    // ISBN) are read with this look alone.
+    const bool mayLead = tidy.size() >= 2 && !IsAsciiDigit(tidy[0]) && !IsAsciiDigit(tidy[1]);
+    if (!mayLead && tidy.size() <= 20) {
         return {NumberLabel::None, tidy, {}};
     }
     LabelledNumber read{NumberLabel::None, tidy, {}};
