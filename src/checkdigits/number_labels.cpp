@@ -155,6 +155,11 @@ std::string_view WithoutVatPrefix(std::string_view text) {
         return {};
     }
     std::string_view rest = text.substr(2);
+    // Two digits and a blank straight after "ES" are an IBAN's check digits and its first group
+    // ("ES80 4429 57X"), however short: no one writes a NIF so.
+    if (rest.size() > 2 && IsAsciiDigit(rest[0]) && IsAsciiDigit(rest[1]) && rest[2] == ' ') {
+        return {};
+    }
     while (!rest.empty() && IsNumberSeparator(rest.front())) {
         rest.remove_prefix(1);
     }

@@ -146,6 +146,7 @@ TEST(NumberCheck, ReadsNumbersAsTheyArePrinted) {
     }
     EXPECT_EQ(CheckNumber("ES12345678J").verdict, Wrong);           // a NIF, read as one, and wrong
     EXPECT_EQ(CheckNumber("ES 900051077").kind, NumberKind::Iban);  // no letter: no NIF
+    EXPECT_EQ(CheckNumber("ES80 4429 57X").kind, NumberKind::Iban);  // grouped as an IBAN
     EXPECT_EQ(CheckNumber("Cuenta DE88 3704 0044 0532 0130 00").verdict, Wrong);
 }
 
