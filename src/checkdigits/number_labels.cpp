@@ -260,14 +260,11 @@ std::string_view WithoutIsbnLabel(std::string_view text) {
     return AfterColon(rest);
 }
 
-LabelledNumber ReadLabelledNumber(std::string_view tidy) {
-    // Every label and prefix starts with two characters that are no digits, and only a text
-    // longer than an account can hold a BIC after one: most numbers of a list (a DNI, a CIF, an
-    // ISBN) are read with this look alone.
-    const bool mayLead = tidy.size() >= 2 && !IsAsciiDigit(tidy[0]) && !IsAsciiDigit(tidy[1]);
-    if (!mayLead && tidy.size() <= 20) {
-        return {NumberLabel::None, tidy, {}};
-    }
+namespace {
+
+// What ReadLabelledNumber reads of a text that may carry a label, a prefix or a BIC. Kept out of
+// line, so that a bare number costs no more than the look that tells it is one.
+[[gnu::noinline]] LabelledNumber ReadLabels(std::string_view tidy) {
     LabelledNumber read{NumberLabel::None, tidy, {}};
     const std::string_view isbn = WithoutIsbnLabel(tidy);
     if (isbn.size() != tidy.size()) {
@@ -296,6 +293,19 @@ LabelledNumber ReadLabelledNumber(std::string_view tidy) {
         }
     }
     return read;
+}
+
+}  // namespace
+
+LabelledNumber ReadLabelledNumber(std::string_view tidy) {
+    // Every label and prefix starts with two characters that are no digits, and only a text
+    // longer than an account can hold a BIC after one: most numbers of a list (a DNI, a CIF, an
+    // ISBN) are read with this look alone.
+    const bool mayLead = tidy.size() >= 2 && !IsAsciiDigit(tidy[0]) && !IsAsciiDigit(tidy[1]);
+    if (!mayLead && tidy.size() <= 20) {
+        return {NumberLabel::None, tidy, {}};
+    }
+    return ReadLabels(tidy);
 }
 
 }  // namespace minizol
