@@ -575,9 +575,11 @@ void frmLista::ShowCheckedColumns() {
             checked << action->iconText();
         }
     }
-    cmdColumnas_->setText(checked.isEmpty() ? QStringLiteral("ninguna")
-                                            : checked.join(QStringLiteral(", ")));
-    ReadWith(*cmdColumnas_, cmdColumnas_->text());
+    const QString shown =
+        checked.isEmpty() ? QStringLiteral("ninguna") : checked.join(QStringLiteral(", "));
+    // A header's "&" is shown as it is, not taken for the button's key.
+    cmdColumnas_->setText(QString(shown).replace('&', QStringLiteral("&&")));
+    ReadWith(*cmdColumnas_, shown);
 }
 
 // The table's description names its columns as the headers do, whichever they are.
