@@ -253,11 +253,7 @@ BankRow UpdateBankAccount(const BankFields& fields, std::string_view ibanField,
     row.control = std::move(digits.control);
     row.iban = std::move(digits.iban);
     row.bankCaption = std::string(BankCaption(fields.bank));
-    int code = 0;
-    for (char digit : fields.bank) {
-        code = code * 10 + (digit - '0');  // digits only, and four at most: FieldFits
-    }
-    row.bic = BankBic(code).value_or("");
+    row.bic = BankBic(BankCodeOfField(fields.bank).value_or(-1)).value_or("");
     if (held != nullptr) {
         // The IBAN's own check covers the account as written, its control digits included: a
         // wrong control digit is the control box's to show.

@@ -92,16 +92,21 @@ std::optional<std::string_view> BankBic(int code) {
     return std::nullopt;
 }
 
-std::string_view BankCaption(std::string_view bankField) {
+std::optional<int> BankCodeOfField(std::string_view bankField) {
     std::size_t pos = bankField.find_first_not_of(' ');
     int code = 0;
     for (; pos < bankField.size() && bankField[pos] >= '0' && bankField[pos] <= '9'; ++pos) {
         code = code * 10 + (bankField[pos] - '0');
         if (code >= kCodes) {
-            return kUnknownBankCaption;  // larger numbers name no bank
+            return std::nullopt;  // larger numbers name no bank
         }
     }
-    return BankName(code).value_or(kUnknownBankCaption);
+    return code;
+}
+
+std::string_view BankCaption(std::string_view bankField) {
+    const std::optional<int> code = BankCodeOfField(bankField);
+    return code ? BankName(*code).value_or(kUnknownBankCaption) : kUnknownBankCaption;
 }
 
 }  // namespace minizol

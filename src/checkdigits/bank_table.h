@@ -18,4 +18,8 @@ std::optional<std::string_view> BankBic(int code);
 // text starts with (leading zeros and blanks allowed), otherwise "Banco: ".
 std::string_view BankCaption(std::string_view bankField);
 
+// The code the bank field's text starts with, as BankCaption reads it (leading zeros and blanks
+// allowed; an empty field is 0); nothing for a number past any bank's four digits.
+std::optional<int> BankCodeOfField(std::string_view bankField);
+
 }  // namespace minizol

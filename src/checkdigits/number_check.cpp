@@ -134,14 +134,6 @@ bool MayBeAccount(std::string_view tidy) {
     return false;
 }
 
-int BankCode(std::string_view fourDigits) {
-    int code = 0;
-    for (char c : fourDigits) {
-        code = code * 10 + (c - '0');
-    }
-    return code;
-}
-
 std::string_view ExpectedName(BbanFault::Expected expected) {
     switch (expected) {
         case BbanFault::Expected::Digit:
@@ -212,7 +204,7 @@ void CheckSpanishAccount(const CompactAccount& whole, NumberCheck& check) {
     if (control != whole.Control()) {
         AppendDigitsReason(check.AddFault(FaultPart::AccountControl), whole.Control(), control);
     }
-    const int code = BankCode(whole.Bank());
+    const int code = BankCodeOfField(whole.Bank()).value_or(-1);
     check.bank = BankName(code).value_or(std::string_view());
     check.bic = BankBic(code).value_or(std::string_view());
 }
