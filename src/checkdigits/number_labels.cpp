@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "checkdigits/pasted_text.h"
-#include "common/byte_words.h"
 #include "common/text_case.h"
 
 namespace minizol {
@@ -192,11 +191,6 @@ constexpr std::size_t kLongestBicWord = 12;
 // Read from the end, where a BIC stands last: a bare account costs a look at its last few
 // characters, as a list of a million has.
 std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
-    // Sixteen letters and digits at the end are no BIC with a label before it, as a bare IBAN
-    // ends: two words' look settles most texts.
-    if (text.size() >= 16 && AllAlphanumeric(text.substr(text.size() - 16))) {
-        return std::nullopt;
-    }
     std::string_view body = text;
     if (body.ends_with(')')) {
         body = body.substr(0, body.find_last_not_of(' ', body.size() - 2) + 1);
@@ -213,10 +207,6 @@ std::optional<TrailingBic> FindTrailingBic(std::string_view text) {
     head = head.substr(0, head.find_last_not_of(' ') + 1);
     if (head.ends_with(':')) {
         head = head.substr(0, head.find_last_not_of(' ', head.size() - 2) + 1);
-    }
-    // Every label ends in "BIC" or "SWIFT": a group of digits before the last is none.
-    if (head.empty() || (head.back() != 'C' && head.back() != 'T')) {
-        return std::nullopt;
     }
     for (std::string_view name : {"BIC/SWIFT", "SWIFT/BIC", "SWIFT-BIC", "BIC", "SWIFT"}) {
         const std::size_t at = head.size() - std::min(name.size(), head.size());
