@@ -94,15 +94,18 @@ std::string RootMessage(std::string_view name, const XML_Char** attributes) {
     return {};
 }
 
-// Text up to kLongestText bytes, not cutting a character in two.
-void AppendCapped(std::string& text, const char* data, std::size_t size) {
-    if (text.size() + size > kLongestText) {
+// Text up to kLongestText bytes, not cutting a character in two. False when the text was cut:
+// nothing after it may be appended, or what is kept would depend on how Expat split the text.
+bool AppendCapped(std::string& text, const char* data, std::size_t size) {
+    const bool whole = text.size() + size <= kLongestText;
+    if (!whole) {
         size = kLongestText - std::min(text.size(), kLongestText);
         while (size > 0 && (static_cast<unsigned char>(data[size]) & 0xC0) == 0x80) {
             --size;
         }
     }
     text.append(data, size);
+    return whole;
 }
 
 }  // namespace
@@ -124,6 +127,7 @@ struct SepaReader::State {
     void Collect(std::string& into) {
         into.clear();
         text = &into;
+        textCut = false;
         textDepth = depth;
     }
 
@@ -195,8 +199,8 @@ struct SepaReader::State {
     }
 
     void Text(const XML_Char* data, int size) {
-        if (text != nullptr && depth == textDepth) {
-            AppendCapped(*text, data, static_cast<std::size_t>(size));
+        if (text != nullptr && depth == textDepth && !textCut) {
+            textCut = !AppendCapped(*text, data, static_cast<std::size_t>(size));
         }
     }
 
@@ -256,6 +260,7 @@ struct SepaReader::State {
     std::array<Frame, kDeepest> open{};
     std::array<Known, std::size(kParties)> known{};  // the last party of each kind
     std::string* text = nullptr;                     // where the open element's text goes
+    bool textCut = false;                            // it reached kLongestText: the rest goes
     std::size_t textDepth = 0;
     SepaAccount account;            // the one being read
     std::deque<SepaAccount> ready;  // read, not yet handed out

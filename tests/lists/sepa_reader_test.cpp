@@ -102,7 +102,18 @@ TEST(SepaReader, ReadsAccountsWithTheirPartiesWhateverTheChunks) {
     };
     const std::string ahead = "<Document xmlns='urn:iso:std:iso:20022:tech:xsd:pain.001.001.03'>";
     const std::string account = "<DbtrAcct><Id><IBAN>ES91</IBAN></Id></DbtrAcct>";
+    // A name past 1,024 bytes is cut at a character's edge, and nothing after the cut is kept,
+    // however Expat splits the text: "X" would fit in the byte the "ñ" left free.
+    std::string name;
+    for (int i = 0; i < 511; ++i) {
+        name += "ñ";
+    }
+    name += "a";
+    const std::string longName = ahead + "<CstmrCdtTrfInitn><PmtInf><Dbtr><Nm>" + name +
+                                 "ñX</Nm></Dbtr>" + account +
+                                 "</PmtInf></CstmrCdtTrfInitn></Document>";
     const Case cases[] = {
+        {longName, false, {"1 ordenante|" + name + "|ES91"}, "pain.001.001.03", ""},
         {kTransfers,
          false,
          {"9 ordenante|Talleres Ejemplo SL|ES9121000418450200051332",
